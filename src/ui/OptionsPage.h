@@ -1,0 +1,80 @@
+#pragma once
+
+#include "AppState.h"
+
+#include <QWidget>
+
+#include <array>
+
+class QAbstractButton;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QSlider;
+class QTreeView;
+
+namespace tarvok {
+
+class ProviderListController;
+class ProviderTableModel;
+
+// Picture1(5), the options page: the settings in editable controls, the list names, the
+// entry size with its sample, and the provider table. Edits stay in the controls until
+// SaveOptionControls writes them to Settings and the phone book file.
+class OptionsPage : public QWidget {
+    Q_OBJECT
+public:
+    OptionsPage(AppState& state, ProviderTableModel& providers, QWidget* parent = nullptr);
+    ~OptionsPage() override;
+
+    void LoadOptionControls(); // Settings -> controls
+    // Controls -> Settings, then SavePhoneFile. On failure shows a critical box, leaves
+    // Settings as they were before and keeps the edits in the controls; returns false.
+    bool SaveOptionControls();
+    void focusCountryCode(); // Text1(2) gets the focus
+    QAbstractButton* downloadButton() const;
+
+signals:
+    void settingsSaved();     // tab captions (ListNames) and list font size (EntrySize) changed
+    void debugRequested();    // Btn(0)
+    void downloadRequested(); // Btn(1)
+
+private:
+    void buildCodesFrame();
+    void buildPrefixFrame();
+    void buildHandOverFrame();
+    void buildModemFrame();
+    void buildSizeFrame();
+    void buildNamesFrame();
+    void buildProviderFrame();
+
+    void UpdateFntSmpl();
+    void WahlArtList_Click();
+    void UebergabeChk_Click();
+
+    AppState& m_state;
+    ProviderTableModel& m_providers;
+
+    std::array<QLineEdit*, 4> m_text1{}; // Text1(0..3)
+    std::array<QLineEdit*, 4> m_text2{}; // Text2(1..4)
+    QLineEdit* m_text3 = nullptr;
+    QLineEdit* m_handOverNumber = nullptr; // UebergabeNrText
+    QCheckBox* m_handOverCheck = nullptr;  // UebergabeChk
+    QGroupBox* m_handOverFrame = nullptr;  // WeiterleitenFrame
+    QComboBox* m_comList = nullptr;
+    QComboBox* m_dialMethodList = nullptr;   // WahlArtList
+    QPushButton* m_debugButton = nullptr;    // Btn(0)
+    QPushButton* m_downloadButton = nullptr; // Btn(1)
+    QSlider* m_sizeSlider = nullptr;         // Slider1
+    QFrame* m_sampleFrame = nullptr;         // FntFrm
+    QLabel* m_sample = nullptr;              // FntSmpl
+    QLabel* m_updateLabel = nullptr;         // Label1(10)
+    QTreeView* m_telcoList = nullptr;
+    ProviderListController* m_providerList = nullptr;
+};
+
+} // namespace tarvok
