@@ -1,0 +1,18 @@
+#include "TariffListUrl.h"
+
+#include <QByteArray>
+
+#ifndef TARVOK_DEFAULT_UPDATE_URL
+#define TARVOK_DEFAULT_UPDATE_URL "http://tarif.example.org/download/service/ttarif/ttarif.csv"
+#endif
+
+namespace tarvok {
+
+QUrl TariffListUrl() {
+    const QByteArray override = qgetenv("TARVOK_UPDATE_URL").trimmed();
+    if (!override.isEmpty())
+        return QUrl::fromUserInput(QString::fromUtf8(override));
+    return QUrl(QStringLiteral(TARVOK_DEFAULT_UPDATE_URL));
+}
+
+} // namespace tarvok
