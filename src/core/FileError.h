@@ -14,9 +14,9 @@ struct FileError {
         WriteFailed,  // a save did not complete; the files on disk are as they were
     };
     Kind kind = Kind::None;
-    QString fileName;    // file name only, e.g. "Brisel.DAT"
-    int line = 0;        // 1-based, for Damaged
-    QString detail;      // system error text or what was expected, in English, for logs
+    QString fileName; // file name only, e.g. "Brisel.DAT"
+    int line = 0;     // 1-based, for Damaged
+    QString detail;   // system error text or what was expected, in English, for logs
 
     explicit operator bool() const { return kind != Kind::None; }
 };

@@ -11,6 +11,9 @@ namespace tarvok {
 // QCollator's per-comparison cost is far above the budget; the key is cheap to keep.
 QString GermanSortKey(QStringView text);
 
+// Compares the sort keys only (without building them): 0 for "Müller" and "MULLER".
+int GermanFoldedCompare(QStringView a, QStringView b);
+
 // Compares by sort key, then by the plain text so that the order is total.
 int GermanCompare(QStringView a, QStringView b);
 

@@ -27,12 +27,12 @@ bool SavePhoneFile(const QString& dir, PhoneBook& book, FileError* error);
 // The opening at start.
 struct PhoneFileOpening {
     enum class Outcome {
-        Read,           // version 2.2 read
-        Converted,      // version 2.0 read and saved as 2.2 (the old file is Brisel.BAK)
-        Created,        // no file: defaults saved; the options page should be checked
-        Incompatible,   // another version line: nothing read, nothing written
-        Damaged,        // could not be read completely: nothing written; see `error`
-        SaveFailed,     // Created or Converted, but the save failed; see `error`
+        Read,         // version 2.2 read
+        Converted,    // version 2.0 read and saved as 2.2 (the old file is Brisel.BAK)
+        Created,      // no file: defaults saved; the options page should be checked
+        Incompatible, // another version line: nothing read, nothing written
+        Damaged,      // could not be read completely: nothing written; see `error`
+        SaveFailed,   // Created or Converted, but the save failed; see `error`
     };
     Outcome outcome = Outcome::Read;
     FileError error;
@@ -42,7 +42,6 @@ PhoneFileOpening OpenPhoneFile(const QString& dir, PhoneBook& book);
 
 // After Damaged with a readable backup: keeps the damaged file under another name
 // (returned in `keptAs`), reads Brisel.BAK into `book` and saves it as Brisel.DAT.
-bool StartFromPhoneBackup(const QString& dir, PhoneBook& book, QString* keptAs,
-                          FileError* error);
+bool StartFromPhoneBackup(const QString& dir, PhoneBook& book, QString* keptAs, FileError* error);
 
 } // namespace tarvok

@@ -29,11 +29,13 @@ public:
     // refuses the append.
     bool appendUnsorted(const PhoneEntry& entry);
     void sortStable();
+    void reserve(int lines) { m_items.reserve(size_t(lines)); }
 
 private:
+    // The entry alone: the German order is computed while comparing, which keeps a full
+    // phone book small in memory.
     struct Item {
         PhoneEntry entry;
-        QString key; // folded name, see GermanOrder
     };
     static bool lessThan(const Item& a, const Item& b);
     std::vector<Item> m_items;

@@ -23,10 +23,13 @@ bool IsDialableNetworkCode(QStringView code);
 struct TariffImport {
     std::vector<ProviderRecord> rows; // in list order
     int skipped = 0;                  // rows refused for their network code
-    bool truncated = false;           // the list ended inside a row
+    bool truncated = false;           // a row was cut short (fewer than nine values)
+    int failedLine = 0; // 1-based line that ended the import early, 0 when all was read
 };
 
-// Reads a converted list: two lines skipped, then one provider per line.
+// Reads a converted list: two lines skipped, then one provider per line. A line that
+// cannot be read (fewer than nine values, text for an hour) ends the import; the rows
+// before it stay.
 TariffImport ImportTariffList(QStringView converted);
 
 } // namespace tarvok

@@ -1,0 +1,207 @@
+#include "PhoneFile.h"
+
+#include "FieldReader.h"
+#include "SafeFile.h"
+#include "TextCodec.h"
+
+#include <cmath>
+
+namespace tarvok {
+
+namespace {
+
+// Reads the fields of a phone book file in order and remembers the first failure.
+class PhoneFileParser {
+public:
+    PhoneFileParser(QStringView text, int firstLine)
+        : m_reader(text, firstLine) {}
+
+    bool text(QString* value) {
+        m_fieldLine = m_reader.line();
+        return check(m_reader.readString(value));
+    }
+    bool number(int* value) {
+        m_fieldLine = m_reader.line();
+        return check(m_reader.readInteger(value));
+    }
+    bool ended() const { return m_reader.atEnd(); }
+
+    // Fails on the field read last.
+    bool fail(const char* detail) {
+        m_failedLine = m_fieldLine;
+        m_detail = QString::fromLatin1(detail);
+        return false;
+    }
+    void report(FileError* error) const {
+        if (error)
+            *error = {FileError::Kind::Damaged, QString::fromLatin1(kPhoneFileName), m_failedLine,
+                      m_detail};
+    }
+
+private:
+    bool check(FieldReader::Status status) {
+        switch (status) {
+        case FieldReader::Status::Ok:
+            return true;
+        case FieldReader::Status::Ended:
+            fail("file ends early");
+            break;
+        case FieldReader::Status::NotANumber:
+            fail("text where a number belongs");
+            break;
+        case FieldReader::Status::OutOfRange:
+            fail("number out of range");
+            break;
+        }
+        return false;
+    }
+
+    FieldReader m_reader;
+    int m_fieldLine = 0;
+    int m_failedLine = 0;
+    QString m_detail;
+};
+
+// Field 7 holds the country code, a bar and the area code; a lone country code is allowed.
+void takeCountryField(QString field, Settings& settings) {
+    field = field.trimmed();
+    if (field.isEmpty() || field == u"0" || field == u"|")
+        field = QStringLiteral("49");
+    const qsizetype bar = field.indexOf(u'|');
+    if (bar < 0) {
+        settings.CountryCode = field;
+        return;
+    }
+    settings.CountryCode = field.left(bar).trimmed();
+    settings.AreaCode = field.mid(bar + 1).trimmed();
+}
+
+bool readSettings(PhoneFileParser& in, Settings& s, int* entrySize) {
+    QString country;
+    return in.number(&s.ComPort) && in.number(&s.DialMethod) && in.number(&s.Reserved) &&
+           in.text(&s.OutsideLinePrefix) && in.number(&s.Reserved) &&
+           in.text(&s.InternationalPrefix) && in.text(&country) && in.number(entrySize) &&
+           in.text(&s.ExtraModemCommands) && in.text(&s.HandOverNumber) &&
+           in.number(&s.HandOverEnabled) && (takeCountryField(country, s), true);
+}
+
+bool readEntries(PhoneFileParser& in, bool version20, PhoneBook& book) {
+    while (!in.ended()) {
+        int list = 0;
+        if (!in.number(&list))
+            return false;
+        if (list == 0)
+            break;
+        if (list < 1 || list > 4)
+            return in.fail("list number outside 1 to 4");
+        PhoneEntry entry;
+        int flag = 1;
+        if (!in.text(&entry.Name) || !in.text(&entry.Number) || (!version20 && !in.number(&flag)))
+            return false;
+        entry.Name = entry.Name.trimmed();
+        entry.Number = entry.Number.trimmed();
+        entry.ZeroPrefix = flag & 1;
+        if (!book.lists[size_t(list - 1)].appendUnsorted(entry))
+            return in.fail("list holds too many entries");
+    }
+    return true;
+}
+
+} // namespace
+
+bool ReadPhoneFile(QStringView text, bool version20, int firstLine, PhoneBook& book,
+                   FileError* error) {
+    PhoneFileParser in(text, firstLine);
+    PhoneBook read;
+    read.settings = book.settings; // a field 7 without "|" keeps the area code
+    int entrySize = 0;
+    bool ok = readSettings(in, read.settings, &entrySize);
+    for (size_t i = 0; ok && i < read.lists.size(); ++i)
+        ok = in.text(&read.settings.ListNames[i]);
+    read.settings.EntrySize = entrySize;
+    if (ok)
+        ok = readEntries(in, version20, read);
+    if (!ok) {
+        in.report(error);
+        return false;
+    }
+    for (PhoneList& list : read.lists)
+        list.sortStable();
+    book = std::move(read);
+    if (error)
+        *error = {};
+    return true;
+}
+
+namespace {
+
+QString quoted(const QString& text) {
+    return u'"' + text + u'"';
+}
+
+// Whole sizes like an integer, others with at most four decimals and no trailing zeros.
+QString entrySizeText(double size) {
+    QString text = QString::number(size, 'f', 4);
+    while (text.endsWith(u'0'))
+        text.chop(1);
+    if (text.endsWith(u'.'))
+        text.chop(1);
+    return text == u"-0" ? QStringLiteral("0") : text;
+}
+
+// The flag digit the entry line carries, read back as EntryZeroFlag does.
+int zeroFlag(const PhoneEntry& entry) {
+    return (entry.ZeroPrefix >= 0 && entry.ZeroPrefix <= 9) ? entry.ZeroPrefix : 0;
+}
+
+} // namespace
+
+QByteArray PhoneFileBytes(PhoneBook& book) {
+    Settings& s = book.settings;
+    ReplaceQuotes(s.OutsideLinePrefix);
+    ReplaceQuotes(s.InternationalPrefix);
+    ReplaceQuotes(s.ExtraModemCommands);
+    ReplaceQuotes(s.HandOverNumber);
+
+    int entries = 0;
+    for (const PhoneList& list : book.lists)
+        entries += list.count();
+    QString out;
+    out.reserve(256 + qsizetype(entries) * 48);
+    const auto reserved = QString::number(s.Reserved);
+    out += QStringLiteral("[BRISEL VERSION 2.2]\r\n");
+    out += QString::number(s.ComPort) + u',' + QString::number(s.DialMethod) + u',' + reserved +
+           u',' + quoted(s.OutsideLinePrefix) + u',' + reserved + u',' +
+           quoted(s.InternationalPrefix) + u',' +
+           quoted(QuotesReplaced(s.CountryCode + u'|' + s.AreaCode)) + u',' +
+           entrySizeText(s.EntrySize) + u',' + quoted(s.ExtraModemCommands) + u',' +
+           quoted(s.HandOverNumber) + u',' + QString::number(s.HandOverEnabled) +
+           QStringLiteral("\r\n");
+    for (size_t i = 0; i < s.ListNames.size(); ++i)
+        out += (i ? QStringLiteral(",") : QString()) + quoted(QuotesReplaced(s.ListNames[i]));
+    out += QStringLiteral("\r\n");
+
+    for (int list = 0; list < int(book.lists.size()); ++list) {
+        const PhoneList& lines = book.lists[size_t(list)];
+        const QChar listDigit(u'1' + list);
+        for (int row = 0; row < lines.count(); ++row) {
+            const PhoneEntry& entry = lines.at(row);
+            out += listDigit;
+            out += QStringLiteral(",\"");
+            out += QuotesReplaced(entry.Name.trimmed());
+            out += QStringLiteral("\",\"");
+            out += QuotesReplaced(entry.Number.trimmed());
+            out += QStringLiteral("\",");
+            out += QChar(u'0' + zeroFlag(entry));
+            out += QStringLiteral("\r\n");
+        }
+    }
+    return EncodeWindows1252(out);
+}
+
+bool SavePhoneFile(const QString& dir, PhoneBook& book, FileError* error) {
+    return WriteWithBackup(dir, QString::fromLatin1(kPhoneFileName),
+                           QString::fromLatin1(kPhoneBackupName), PhoneFileBytes(book), error);
+}
+
+} // namespace tarvok

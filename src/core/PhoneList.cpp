@@ -1,0 +1,50 @@
+#include "PhoneList.h"
+
+#include "GermanOrder.h"
+
+#include <algorithm>
+
+namespace tarvok {
+
+// The whole line in German order: the name first, then the number and the flag (what
+// follows the name in the line), then the exact name so that "Müller" and "Muller" have
+// a fixed order. Lines equal in all of this keep their order (stable sort, upper bound).
+bool PhoneList::lessThan(const Item& a, const Item& b) {
+    int c = GermanFoldedCompare(a.entry.Name, b.entry.Name);
+    if (c == 0)
+        c = GermanFoldedCompare(a.entry.Number, b.entry.Number);
+    if (c == 0)
+        c = a.entry.ZeroPrefix - b.entry.ZeroPrefix;
+    if (c == 0)
+        c = a.entry.Name.compare(b.entry.Name);
+    if (c == 0)
+        c = a.entry.Number.compare(b.entry.Number);
+    return c < 0;
+}
+
+std::optional<int> PhoneList::insert(const PhoneEntry& entry) {
+    if (isFull())
+        return std::nullopt;
+    Item item{entry};
+    const auto at = std::upper_bound(m_items.begin(), m_items.end(), item, &PhoneList::lessThan);
+    const auto row = at - m_items.begin();
+    m_items.insert(at, std::move(item));
+    return int(row);
+}
+
+void PhoneList::removeAt(int row) {
+    m_items.erase(m_items.begin() + row);
+}
+
+bool PhoneList::appendUnsorted(const PhoneEntry& entry) {
+    if (isFull())
+        return false;
+    m_items.push_back(Item{entry});
+    return true;
+}
+
+void PhoneList::sortStable() {
+    std::stable_sort(m_items.begin(), m_items.end(), &PhoneList::lessThan);
+}
+
+} // namespace tarvok
