@@ -1,16 +1,88 @@
 #include "EntryEditor.h"
 
+#include "EditorControls.h"
+#include "EnterKeyFilter.h"
+
 #include <QCheckBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 namespace tarvok {
 
+namespace {
+
+constexpr int kTextWidth = 380;
+
+} // namespace
+
 EntryEditor::EntryEditor(QWidget* parent)
     : QDialog(parent) {
-    m_name = new QLineEdit(this);
-    m_number = new QLineEdit(this);
-    m_zero = new QCheckBox(this);
+    setWindowTitle(QStringLiteral("Telefonbuch"));
+    setModal(true);
+
+    auto* frame = new QGroupBox(QStringLiteral("Eintrag aufnehmen/bearbeiten"), this);
+    frame->setObjectName(QStringLiteral("Frame2"));
+
+    auto* nameLabel = new QLabel(QStringLiteral("Name des Teilnehmers (Nachname zuerst):"), frame);
+    nameLabel->setObjectName(QStringLiteral("NameLabel"));
+    m_name = makeEditorTextBox(QStringLiteral("Text1(0)"),
+                               QStringLiteral("Name des Teilnehmers (Nachname zuerst)"), nameLabel,
+                               frame);
+
+    auto* numberLabel =
+        new QLabel(QStringLiteral("Internationale Telefonnummer des Teilnehmers:"), frame);
+    numberLabel->setObjectName(QStringLiteral("NumberLabel"));
+    m_number = makeEditorTextBox(QStringLiteral("Text1(1)"),
+                                 QStringLiteral("Internationale Telefonnummer des Teilnehmers"),
+                                 numberLabel, frame);
+
+    const QString zeroCaption =
+        QStringLiteral("Bei Anruf im gleichen Land der Vorwahlnummer eine Null voranstellen");
+    m_name->setMinimumWidth(kTextWidth);
+    m_zero = new QCheckBox(zeroCaption, frame);
+    m_zero->setObjectName(QStringLiteral("ZeroChk"));
+    m_zero->setAccessibleName(zeroCaption);
+
+    m_ok = makeEditorButton(QStringLiteral("Command1(0)"), QStringLiteral("&OK"), frame);
+    m_cancel = makeEditorButton(QStringLiteral("Command1(1)"), QStringLiteral("&Abbrechen"), frame);
+    connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_ok);
+    buttons->addWidget(m_cancel);
+
+    auto* frameLayout = new QVBoxLayout(frame);
+    frameLayout->addWidget(nameLabel);
+    frameLayout->addWidget(m_name);
+    frameLayout->addSpacing(6);
+    frameLayout->addWidget(numberLabel);
+    frameLayout->addWidget(m_number);
+    frameLayout->addSpacing(6);
+    frameLayout->addWidget(m_zero);
+    frameLayout->addSpacing(6);
+    frameLayout->addLayout(buttons);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(frame);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    auto* enter = new EnterKeyFilter(this);
+    enter->moveFocusOnEnter(m_name, m_number);
+    enter->moveFocusOnEnter(m_number, m_ok);
+    enter->clickOnEnter(m_ok);
+    enter->clickOnEnter(m_cancel);
+
+    setTabOrder(m_name, m_number);
+    setTabOrder(m_number, m_zero);
+    setTabOrder(m_zero, m_ok);
+    setTabOrder(m_ok, m_cancel);
+    m_name->setFocus();
 }
 
 void EntryEditor::setEntry(const QString& name, const QString& number, int zeroFlag) {
@@ -22,15 +94,13 @@ void EntryEditor::setEntry(const QString& name, const QString& number, int zeroF
 QString EntryEditor::nameText() const {
     return m_name->text();
 }
+
 QString EntryEditor::numberText() const {
     return m_number->text();
 }
+
 int EntryEditor::zeroFlag() const {
     return m_zero->isChecked() ? 1 : 0;
-}
-
-bool EntryEditor::eventFilter(QObject* watched, QEvent* event) {
-    return QDialog::eventFilter(watched, event);
 }
 
 } // namespace tarvok

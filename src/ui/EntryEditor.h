@@ -23,9 +23,6 @@ public:
 
     // exec() gives Accepted for "&OK" and Rejected for "&Abbrechen", Escape or the close box.
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     QLineEdit* m_name = nullptr;
     QLineEdit* m_number = nullptr;

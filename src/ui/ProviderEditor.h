@@ -8,6 +8,8 @@
 #include <array>
 
 class QCheckBox;
+class QGridLayout;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -24,7 +26,8 @@ class ProviderEditor : public QDialog {
 public:
     explicit ProviderEditor(QWidget* parent = nullptr);
 
-    // Fills the hours first, then the texts, OptTage(dayCode, or 1 when 0) and ChkWeite(1..3).
+    // Fills the hours first, then the texts, OptTage(dayCode, or 1 when it names no
+    // option) and ChkWeite(1..3).
     void setValues(const QString& name, const QString& networkCode, int dayCode, int startHour,
                    int endHour, int nearFlag, int farFlag, int abroadFlag);
 
@@ -36,14 +39,18 @@ public:
     int startHour() const;
     int endHour() const;
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
+    void buildTexts(QGroupBox* frame, QGridLayout* grid);
+    void buildDays(QGroupBox* frame, QGridLayout* grid);
+    void buildDistances(QGroupBox* frame, QGridLayout* grid);
+    void buildHours(QGroupBox* frame, QGridLayout* grid);
+    void buildButtons(QGroupBox* frame, QGridLayout* grid);
+    void showRange(int start, int end);
+
     QLineEdit* m_name = nullptr;
     QLineEdit* m_network = nullptr;
     std::array<QRadioButton*, 3> m_days{};
-    std::array<QCheckBox*, 3> m_distance{};
+    std::array<QCheckBox*, 3> m_distances{};
     HourRangeSlider* m_slider = nullptr;
     QLabel* m_timeLabel = nullptr;
     QPushButton* m_ok = nullptr;
