@@ -1,5 +1,6 @@
 #include "AppState.h"
 #include "MainWindow.h"
+#include "QtHttpClient.h"
 #include "QtTrayIcon.h"
 #include "QuitSignals.h"
 #include "StartUp.h"
@@ -11,8 +12,7 @@
 
 using namespace tarvok;
 
-int main(int argc, char* argv[])
-{
+int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("Tarvok-Pro"));
     // The window lives on in the notification area when its last box closes.
@@ -31,14 +31,13 @@ int main(int argc, char* argv[])
         return 1;
 
     QtTrayIcon tray;
-    // PLACEHOLDER: the serial port (QtSerialPort) and the HTTP client (QtHttpClient) are
-    // wired here as soon as they are on main; until then the program neither dials nor
-    // updates the provider table.
-    MainWindow window(state, MainWindow::Parts{tray});
+    QtHttpClient http;
+    // PLACEHOLDER: the serial port (QtSerialPort) is wired here as soon as it is on main;
+    // until then the program does not dial.
+    MainWindow window(state, MainWindow::Parts{tray, nullptr, &http});
     QuitSignals quitSignals;
     QObject::connect(&window, &MainWindow::programEnded, &app, &QApplication::quit);
-    QObject::connect(&quitSignals, &QuitSignals::quitRequested, &window,
-                     &MainWindow::QuitProgram);
+    QObject::connect(&quitSignals, &QuitSignals::quitRequested, &window, &MainWindow::QuitProgram);
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,
                      [&window] { window.QuitProgram(); });
 

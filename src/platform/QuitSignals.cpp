@@ -13,8 +13,7 @@ namespace {
 int g_signalPipe[2] = {-1, -1};
 
 // Only async-signal-safe work here: one byte into the pipe.
-void onSignal(int)
-{
+void onSignal(int) {
     const char byte = 1;
     [[maybe_unused]] const ssize_t written = ::write(g_signalPipe[0], &byte, 1);
 }
@@ -22,8 +21,7 @@ void onSignal(int)
 } // namespace
 
 QuitSignals::QuitSignals(QObject* parent)
-    : QObject(parent)
-{
+    : QObject(parent) {
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, g_signalPipe) != 0)
         return;
     m_notifier = new QSocketNotifier(g_signalPipe[1], QSocketNotifier::Read, this);
@@ -37,8 +35,7 @@ QuitSignals::QuitSignals(QObject* parent)
         ::sigaction(signalNumber, &action, nullptr);
 }
 
-QuitSignals::~QuitSignals()
-{
+QuitSignals::~QuitSignals() {
     for (int signalNumber : {SIGTERM, SIGINT, SIGHUP})
         std::signal(signalNumber, SIG_DFL);
     delete m_notifier;
@@ -49,8 +46,7 @@ QuitSignals::~QuitSignals()
     }
 }
 
-void QuitSignals::onReadable()
-{
+void QuitSignals::onReadable() {
     char byte = 0;
     [[maybe_unused]] const ssize_t read = ::read(g_signalPipe[1], &byte, 1);
     emit quitRequested();

@@ -2,8 +2,7 @@
 
 namespace tarvok {
 
-QString TrayTip(const QString& text)
-{
+QString TrayTip(const QString& text) {
     return text.left(TrayIcon::kMaxTipLength);
 }
 

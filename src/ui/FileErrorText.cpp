@@ -2,11 +2,11 @@
 
 namespace tarvok {
 
-QString FileErrorText(const FileError& error)
-{
+QString FileErrorText(const FileError& error) {
     const QString file = QStringLiteral("„%1“").arg(error.fileName);
     switch (error.kind) {
-    case FileError::Kind::None: return {};
+    case FileError::Kind::None:
+        return {};
     case FileError::Kind::CannotOpen:
         return QStringLiteral("Die Datei %1 kann nicht gelesen werden.").arg(file);
     case FileError::Kind::Damaged:

@@ -33,17 +33,18 @@ namespace {
 
 // The layout is fixed and given in twips: 15 twips are one pixel at 96 dpi; Qt scales the
 // pixels for high-dpi screens.
-constexpr int px(int twips) { return twips / 15; }
+constexpr int px(int twips) {
+    return twips / 15;
+}
 
-const QString kStatusListe = QStringLiteral("Doppelklick für Anwahl oder rechte Maustaste für Menü");
+const QString kStatusListe =
+    QStringLiteral("Doppelklick für Anwahl oder rechte Maustaste für Menü");
 
-QString controlName(const char* name, int index)
-{
+QString controlName(const char* name, int index) {
     return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
 }
 
-QIcon programIcon()
-{
+QIcon programIcon() {
     QPixmap pixmap(32, 32);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
@@ -62,14 +63,13 @@ QIcon programIcon()
 
 // A menu that only ever pops up; its items carry their index as data.
 QMenu* makePopup(QWidget* parent, const char* menuName, const QString& title, const char* itemName,
-                 const QStringList& captions)
-{
+                 const QStringList& captions) {
     auto* menu = new QMenu(title, parent);
     menu->setObjectName(QLatin1String(menuName));
     menu->setAccessibleName(title);
     for (int i = 0; i < captions.size(); ++i) {
-        QAction* action = captions[i] == QLatin1String("-") ? menu->addSeparator()
-                                                            : menu->addAction(captions[i]);
+        QAction* action =
+            captions[i] == QLatin1String("-") ? menu->addSeparator() : menu->addAction(captions[i]);
         action->setObjectName(controlName(itemName, i + 1));
         action->setData(i + 1);
     }
@@ -78,8 +78,7 @@ QMenu* makePopup(QWidget* parent, const char* menuName, const QString& title, co
     return menu;
 }
 
-int chosenIndex(const QAction* action)
-{
+int chosenIndex(const QAction* action) {
     return action ? action->data().toInt() : 0;
 }
 
@@ -88,27 +87,24 @@ int chosenIndex(const QAction* action)
 MainWindow::MainWindow(AppState& state, const Parts& parts, QWidget* parent)
     : QWidget(parent)
     , m_state(state)
-    , m_tray(parts.tray)
-{
+    , m_tray(parts.tray) {
     m_providerModel = new ProviderTableModel(state.providers, this);
     if (parts.serialPort)
         m_dial = std::make_unique<DialController>(state, *parts.serialPort, this);
     if (parts.httpClient)
-        m_update = std::make_unique<ProviderUpdate>(state, *m_providerModel, *parts.httpClient,
-                                                    this);
+        m_update =
+            std::make_unique<ProviderUpdate>(state, *m_providerModel, *parts.httpClient, this);
     m_trayClicks = new TrayController(state, m_tray, parts.trayClickDelay, this);
     m_trayClicks->setObjectName(QStringLiteral("TrayController"));
     Form_Load();
 }
 
-MainWindow::~MainWindow()
-{
+MainWindow::~MainWindow() {
     // Form_Terminate: the icon leaves the notification area with the window.
     m_tray.removeIcon();
 }
 
-void MainWindow::Form_Load()
-{
+void MainWindow::Form_Load() {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Tarvok-Pro"));
     setWindowIcon(programIcon());
@@ -153,8 +149,7 @@ void MainWindow::Form_Load()
     applySettings();
 }
 
-QWidget* MainWindow::makePhoneListPage(int index)
-{
+QWidget* MainWindow::makePhoneListPage(int index) {
     auto* page = new QWidget;
     page->setObjectName(controlName("Picture1", index));
     page->setAutoFillBackground(true);
@@ -182,21 +177,19 @@ QWidget* MainWindow::makePhoneListPage(int index)
     return page;
 }
 
-void MainWindow::makeMenus()
-{
-    m_pummain = makePopup(this, "pummain", QStringLiteral("Namensliste"), "pum",
-                          {QStringLiteral("&Einfügen"), QStringLiteral("&Ändern"),
-                           QStringLiteral("&Löschen"), QStringLiteral("-"),
-                           QStringLiteral("&Abbrechen")});
-    m_pummain2 = makePopup(this, "pummain2", QStringLiteral("Taskleiste"), "pum2",
-                           {QStringLiteral("&Einblenden"), QStringLiteral("&Info"),
-                            QStringLiteral("-"), QStringLiteral("&Beenden"), QStringLiteral("-"),
-                            QStringLiteral("&Abbrechen")});
+void MainWindow::makeMenus() {
+    m_pummain =
+        makePopup(this, "pummain", QStringLiteral("Namensliste"), "pum",
+                  {QStringLiteral("&Einfügen"), QStringLiteral("&Ändern"),
+                   QStringLiteral("&Löschen"), QStringLiteral("-"), QStringLiteral("&Abbrechen")});
+    m_pummain2 =
+        makePopup(this, "pummain2", QStringLiteral("Taskleiste"), "pum2",
+                  {QStringLiteral("&Einblenden"), QStringLiteral("&Info"), QStringLiteral("-"),
+                   QStringLiteral("&Beenden"), QStringLiteral("-"), QStringLiteral("&Abbrechen")});
 }
 
 // The list names become the tab captions and the entry size the lists' font.
-void MainWindow::applySettings()
-{
+void MainWindow::applySettings() {
     const Settings& settings = m_state.phoneBook.settings;
     QFont font(QStringLiteral("Arial"));
     const int size = std::clamp(int(std::nearbyint(settings.EntrySize)), 6, 24);
@@ -209,49 +202,42 @@ void MainWindow::applySettings()
     }
 }
 
-void MainWindow::FinishStartUp(StartUp::Next next)
-{
+void MainWindow::FinishStartUp(StartUp::Next next) {
     if (next == StartUp::Next::ShowOptions)
         ShowOptionsTab();
     else
         showWindow();
 }
 
-void MainWindow::SetStatusText(const QString& text)
-{
+void MainWindow::SetStatusText(const QString& text) {
     m_status->setText(text);
 }
 
-void MainWindow::StatusListe()
-{
+void MainWindow::StatusListe() {
     SetStatusText(kStatusListe);
 }
 
 // Selects the options tab as a click would; selecting the tab in front runs the tab
 // handling too, since Qt reports no change then.
-void MainWindow::ShowOptionsTab()
-{
+void MainWindow::ShowOptionsTab() {
     if (m_tabs->currentIndex() == 4)
         TabStrip1_Click();
     else
         m_tabs->setCurrentIndex(4);
 }
 
-void MainWindow::showWindow()
-{
+void MainWindow::showWindow() {
     show();
     raise();
     activateWindow();
 }
 
-void MainWindow::Beep()
-{
+void MainWindow::Beep() {
     QApplication::beep();
     emit beeped();
 }
 
-void MainWindow::TabStrip1_Click()
-{
+void MainWindow::TabStrip1_Click() {
     showWindow();
     const int t = m_tabs->currentIndex() + 1;
     if (t <= 4) {
@@ -269,22 +255,19 @@ void MainWindow::TabStrip1_Click()
     m_state.CurrentTab = t;
 }
 
-int MainWindow::selectedRow(int index) const
-{
+int MainWindow::selectedRow(int index) const {
     const QModelIndexList selected =
         m_lists[size_t(index - 1)]->selectionModel()->selectedIndexes();
     return selected.isEmpty() ? -1 : selected.first().row();
 }
 
-void MainWindow::NamList_Click(int index)
-{
+void MainWindow::NamList_Click(int index) {
     const int row = selectedRow(index);
     if (row >= 0)
         SetStatusText(m_models[size_t(index - 1)]->list().at(row).Number);
 }
 
-void MainWindow::NamList_MouseDown(int index, const QPoint& globalPos)
-{
+void MainWindow::NamList_MouseDown(int index, const QPoint& globalPos) {
     const bool selected = selectedRow(index) >= 0;
     m_pummain->actions().at(1)->setEnabled(selected);
     m_pummain->actions().at(2)->setEnabled(selected);
@@ -292,15 +275,13 @@ void MainWindow::NamList_MouseDown(int index, const QPoint& globalPos)
     StatusListe();
 }
 
-void MainWindow::NamList_LostFocus(int)
-{
+void MainWindow::NamList_LostFocus(int) {
     if (m_state.ModalBusy == 0)
         m_tabs->tabBar()->setFocus();
 }
 
 // The dial always takes the list the user sees, the one of the current tab.
-void MainWindow::dialSelectedEntry()
-{
+void MainWindow::dialSelectedEntry() {
     if (!m_dial || m_state.CurrentTab < 1 || m_state.CurrentTab > 4)
         return;
     const int row = selectedRow(m_state.CurrentTab);
@@ -311,13 +292,11 @@ void MainWindow::dialSelectedEntry()
         ShowOptionsTab();
 }
 
-void MainWindow::popUpTrayMenu()
-{
+void MainWindow::popUpTrayMenu() {
     pum2_Click(chosenIndex(m_pummain2->exec(QCursor::pos())));
 }
 
-void MainWindow::pum2_Click(int index)
-{
+void MainWindow::pum2_Click(int index) {
     switch (index) {
     case 1:
         if (m_state.ModalBusy == 0)
@@ -325,14 +304,18 @@ void MainWindow::pum2_Click(int index)
         else
             Beep();
         break;
-    case 2: ShowAboutBox(this); break;
-    case 4: QuitProgram(); break;
-    default: break;
+    case 2:
+        ShowAboutBox(this);
+        break;
+    case 4:
+        QuitProgram();
+        break;
+    default:
+        break;
     }
 }
 
-void MainWindow::QuitProgram()
-{
+void MainWindow::QuitProgram() {
     if (m_quitting)
         return;
     m_quitting = true;
@@ -344,8 +327,7 @@ void MainWindow::QuitProgram()
     emit programEnded();
 }
 
-void MainWindow::closeEvent(QCloseEvent* event)
-{
+void MainWindow::closeEvent(QCloseEvent* event) {
     // Without a notification area the hidden window could never come back: the close box
     // then ends the program.
     if (m_quitting || !m_tray.isAvailable()) {
@@ -357,8 +339,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
     hide();
 }
 
-int MainWindow::listIndexOf(QObject* object) const
-{
+int MainWindow::listIndexOf(QObject* object) const {
     for (int i = 0; i < 4; ++i) {
         if (object == m_lists[size_t(i)] || object == m_lists[size_t(i)]->viewport())
             return i + 1;
@@ -366,8 +347,7 @@ int MainWindow::listIndexOf(QObject* object) const
     return 0;
 }
 
-bool MainWindow::eventFilter(QObject* watched, QEvent* event)
-{
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     const int index = listIndexOf(watched);
     if (index == 0)
         return QWidget::eventFilter(watched, event);
@@ -389,9 +369,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
         if (menuEvent->reason() == QContextMenuEvent::Keyboard) {
             QListView* list = m_lists[size_t(index - 1)];
             const QRect rect = list->visualRect(list->currentIndex());
-            NamList_MouseDown(index, list->viewport()->mapToGlobal(rect.isValid()
-                                                                       ? rect.center()
-                                                                       : QPoint(0, 0)));
+            NamList_MouseDown(index, list->viewport()->mapToGlobal(rect.isValid() ? rect.center()
+                                                                                  : QPoint(0, 0)));
         }
         return true;
     }
@@ -405,12 +384,13 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
     case QEvent::FocusOut: {
         // A pop-up or another window taking the focus for a while is no leaving.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (watched == m_lists[size_t(index - 1)] && reason != Qt::PopupFocusReason
-            && reason != Qt::ActiveWindowFocusReason)
+        if (watched == m_lists[size_t(index - 1)] && reason != Qt::PopupFocusReason &&
+            reason != Qt::ActiveWindowFocusReason)
             NamList_LostFocus(index);
         break;
     }
-    default: break;
+    default:
+        break;
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -17,17 +17,13 @@ PhoneBookEditing::PhoneBookEditing(AppState& state, const std::array<QListView*,
     , m_state(state)
     , m_lists(lists)
     , m_models(models)
-    , m_window(window)
-{
-}
+    , m_window(window) {}
 
-int PhoneBookEditing::currentList() const
-{
+int PhoneBookEditing::currentList() const {
     return m_state.CurrentTab >= 1 && m_state.CurrentTab <= 4 ? m_state.CurrentTab - 1 : -1;
 }
 
-int PhoneBookEditing::selectedRow() const
-{
+int PhoneBookEditing::selectedRow() const {
     const int list = currentList();
     if (list < 0)
         return -1;
@@ -35,11 +31,12 @@ int PhoneBookEditing::selectedRow() const
     return selected.isEmpty() ? -1 : selected.first().row();
 }
 
-void PhoneBookEditing::pum_Click(int index)
-{
+void PhoneBookEditing::pum_Click(int index) {
     const int row = selectedRow();
     switch (index) {
-    case 1: OpenEntryEditor({}, {}, 1); break;
+    case 1:
+        OpenEntryEditor({}, {}, 1);
+        break;
     case 2:
         if (row >= 0) {
             const PhoneEntry& entry = m_models[currentList()]->list().at(row);
@@ -50,26 +47,25 @@ void PhoneBookEditing::pum_Click(int index)
         if (row >= 0)
             askAndRemove();
         break;
-    default: break;
+    default:
+        break;
     }
 }
 
-void PhoneBookEditing::askAndRemove()
-{
+void PhoneBookEditing::askAndRemove() {
     const PhoneEntry& entry = m_models[currentList()]->list().at(selectedRow());
-    const bool yes = MessageBox::question(
-        m_window, QStringLiteral("Eintrag löschen"),
-        QStringLiteral("Soll der folgende Eintrag wirklich gelöscht werden?")
-            + QStringLiteral("\n\n") + entry.Name + QStringLiteral(" (") + entry.Number
-            + QStringLiteral(")"));
+    const bool yes =
+        MessageBox::question(m_window, QStringLiteral("Eintrag löschen"),
+                             QStringLiteral("Soll der folgende Eintrag wirklich gelöscht werden?") +
+                                 QStringLiteral("\n\n") + entry.Name + QStringLiteral(" (") +
+                                 entry.Number + QStringLiteral(")"));
     if (!yes)
         return;
     RemoveSelectedEntry();
     SavePhoneFile();
 }
 
-void PhoneBookEditing::OpenEntryEditor(const QString& name, const QString& number, int zeroFlag)
-{
+void PhoneBookEditing::OpenEntryEditor(const QString& name, const QString& number, int zeroFlag) {
     if (currentList() < 0)
         return;
     EntryEditor editor(m_window);
@@ -87,8 +83,7 @@ void PhoneBookEditing::OpenEntryEditor(const QString& name, const QString& numbe
 
 // A change is the removal of the old line and the insertion of the new one, so a changed
 // entry takes its new sorted place, and clearing its name or number deletes it.
-void PhoneBookEditing::acceptEntry(const EntryEditor& editor)
-{
+void PhoneBookEditing::acceptEntry(const EntryEditor& editor) {
     const int list = currentList();
     if (!m_state.NewEntryMode)
         RemoveSelectedEntry();
@@ -106,32 +101,30 @@ void PhoneBookEditing::acceptEntry(const EntryEditor& editor)
                 QStringLiteral("Die Liste „%1“ ist voll: sie kann höchstens %2 Einträge "
                                "aufnehmen.")
                         .arg(m_state.phoneBook.settings.ListNames[size_t(list)])
-                        .arg(PhoneList::kMaxLines)
-                    + u'\n'
-                    + QStringLiteral("Der Eintrag „%1“ wurde daher nicht aufgenommen.")
-                          .arg(entry.Name));
+                        .arg(PhoneList::kMaxLines) +
+                    u'\n' +
+                    QStringLiteral("Der Eintrag „%1“ wurde daher nicht aufgenommen.")
+                        .arg(entry.Name));
         }
     }
     SavePhoneFile();
 }
 
-void PhoneBookEditing::RemoveSelectedEntry()
-{
+void PhoneBookEditing::RemoveSelectedEntry() {
     const int row = selectedRow();
     if (row >= 0)
         m_models[currentList()]->removeAt(row);
 }
 
-bool PhoneBookEditing::SavePhoneFile()
-{
+bool PhoneBookEditing::SavePhoneFile() {
     FileError error;
     if (tarvok::SavePhoneFile(m_state.dataDir, m_state.phoneBook, &error))
         return true;
     MessageBox::critical(m_window, MessageBox::kTitle,
-                         QStringLiteral("Die Telefonliste konnte nicht gespeichert werden.")
-                             + QStringLiteral("\n\n") + FileErrorText(error) + u'\n'
-                             + QStringLiteral("Die Änderung bleibt im Programm erhalten und "
-                                              "wird beim nächsten Speichern mitgesichert."));
+                         QStringLiteral("Die Telefonliste konnte nicht gespeichert werden.") +
+                             QStringLiteral("\n\n") + FileErrorText(error) + u'\n' +
+                             QStringLiteral("Die Änderung bleibt im Programm erhalten und "
+                                            "wird beim nächsten Speichern mitgesichert."));
     return false;
 }
 

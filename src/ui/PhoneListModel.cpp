@@ -4,29 +4,27 @@ namespace tarvok {
 
 PhoneListModel::PhoneListModel(PhoneList& list, QObject* parent)
     : QAbstractListModel(parent)
-    , m_list(list)
-{
-}
+    , m_list(list) {}
 
-int PhoneListModel::rowCount(const QModelIndex& parent) const
-{
+int PhoneListModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : m_list.count();
 }
 
-QVariant PhoneListModel::data(const QModelIndex& index, int role) const
-{
+QVariant PhoneListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= m_list.count())
         return {};
     switch (role) {
     case Qt::DisplayRole:
-    case Qt::AccessibleTextRole: return m_list.at(index.row()).Name;
-    case EntryLineRole: return m_list.lineAt(index.row());
-    default: return {};
+    case Qt::AccessibleTextRole:
+        return m_list.at(index.row()).Name;
+    case EntryLineRole:
+        return m_list.lineAt(index.row());
+    default:
+        return {};
     }
 }
 
-std::optional<int> PhoneListModel::insert(const PhoneEntry& entry)
-{
+std::optional<int> PhoneListModel::insert(const PhoneEntry& entry) {
     if (m_list.isFull())
         return std::nullopt;
     // The list finds the sorted place itself; the view is told afterwards as a whole,
@@ -37,8 +35,7 @@ std::optional<int> PhoneListModel::insert(const PhoneEntry& entry)
     return row;
 }
 
-void PhoneListModel::removeAt(int row)
-{
+void PhoneListModel::removeAt(int row) {
     if (row < 0 || row >= m_list.count())
         return;
     beginRemoveRows({}, row, row);
@@ -46,8 +43,7 @@ void PhoneListModel::removeAt(int row)
     endRemoveRows();
 }
 
-void PhoneListModel::reload()
-{
+void PhoneListModel::reload() {
     beginResetModel();
     endResetModel();
 }

@@ -5,8 +5,7 @@ namespace tarvok {
 TrayController::TrayController(AppState& state, TrayIcon& icon, std::chrono::milliseconds delay,
                                QObject* parent)
     : QObject(parent)
-    , m_state(state)
-{
+    , m_state(state) {
     m_delay.setObjectName(QStringLiteral("DblClkDelay"));
     m_delay.setSingleShot(true);
     m_delay.setInterval(delay);
@@ -14,8 +13,7 @@ TrayController::TrayController(AppState& state, TrayIcon& icon, std::chrono::mil
     connect(&icon, &TrayIcon::pressed, this, &TrayController::onPressed);
 }
 
-void TrayController::onPressed(TrayIcon::Press press)
-{
+void TrayController::onPressed(TrayIcon::Press press) {
     switch (press) {
     case TrayIcon::Press::Left:
     case TrayIcon::Press::Right:
@@ -31,14 +29,12 @@ void TrayController::onPressed(TrayIcon::Press press)
     }
 }
 
-void TrayController::DblClkDelay_Timer()
-{
+void TrayController::DblClkDelay_Timer() {
     m_delay.stop();
     NiKeyEvent(m_trayButton | m_trayDoubleClick);
 }
 
-void TrayController::NiKeyEvent(int iKeyEvent)
-{
+void TrayController::NiKeyEvent(int iKeyEvent) {
     switch (iKeyEvent) {
     case cLeftClick:
     case cLeftDblClick:
@@ -47,9 +43,14 @@ void TrayController::NiKeyEvent(int iKeyEvent)
         else
             emit beepRequested();
         break;
-    case cRightClick: emit menuRequested(); break;
-    case cRightDblClick: emit beepRequested(); break;
-    default: break;
+    case cRightClick:
+        emit menuRequested();
+        break;
+    case cRightDblClick:
+        emit beepRequested();
+        break;
+    default:
+        break;
     }
 }
 

@@ -21,8 +21,8 @@ public:
     static constexpr std::chrono::milliseconds kDblClkDelay{1000};
 
     // `delay` is the DblClkDelay interval; tests shorten it.
-    TrayController(AppState& state, TrayIcon& icon,
-                   std::chrono::milliseconds delay = kDblClkDelay, QObject* parent = nullptr);
+    TrayController(AppState& state, TrayIcon& icon, std::chrono::milliseconds delay = kDblClkDelay,
+                   QObject* parent = nullptr);
 
     void NiKeyEvent(int iKeyEvent);
     bool isWaiting() const { return m_delay.isActive(); }
