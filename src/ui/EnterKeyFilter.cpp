@@ -20,6 +20,15 @@ bool isEnter(const QEvent* event) {
 EnterKeyFilter::EnterKeyFilter(QObject* parent)
     : QObject(parent) {}
 
+void EnterKeyFilter::installOnEditor(QObject* owner, QWidget* first, QWidget* second,
+                                     QAbstractButton* ok, QAbstractButton* cancel) {
+    auto* filter = new EnterKeyFilter(owner);
+    filter->moveFocusOnEnter(first, second);
+    filter->moveFocusOnEnter(second, ok);
+    filter->clickOnEnter(ok);
+    filter->clickOnEnter(cancel);
+}
+
 void EnterKeyFilter::moveFocusOnEnter(QWidget* from, QWidget* to) {
     m_nextFocus.insert(from, to);
     from->installEventFilter(this);

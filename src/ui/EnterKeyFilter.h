@@ -16,6 +16,10 @@ class EnterKeyFilter : public QObject {
 public:
     explicit EnterKeyFilter(QObject* parent);
 
+    // The editors' chain: first text box, second text box, OK; both buttons click on Enter.
+    static void installOnEditor(QObject* owner, QWidget* first, QWidget* second,
+                                QAbstractButton* ok, QAbstractButton* cancel);
+
     void moveFocusOnEnter(QWidget* from, QWidget* to);
     void clickOnEnter(QAbstractButton* button);
 

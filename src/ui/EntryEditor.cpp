@@ -72,11 +72,7 @@ EntryEditor::EntryEditor(QWidget* parent)
     layout->addWidget(frame);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    auto* enter = new EnterKeyFilter(this);
-    enter->moveFocusOnEnter(m_name, m_number);
-    enter->moveFocusOnEnter(m_number, m_ok);
-    enter->clickOnEnter(m_ok);
-    enter->clickOnEnter(m_cancel);
+    EnterKeyFilter::installOnEditor(this, m_name, m_number, m_ok, m_cancel);
 
     setTabOrder(m_name, m_number);
     setTabOrder(m_number, m_zero);

@@ -27,6 +27,29 @@ QLabel* makeRowLabel(const QString& text, const QString& objectName, QWidget* pa
     return label;
 }
 
+// A row of three option buttons or check boxes named array(1) to array(3) beside their
+// caption; a screen reader hears the caption as each button's description.
+template <typename Button>
+std::array<Button*, 3> addButtonRow(QWidget* frame, QGridLayout* grid, int gridRow,
+                                    const QString& caption, const QString& array,
+                                    const std::array<QString, 3>& texts) {
+    auto* label = new QLabel(caption, frame);
+    auto* row = new QHBoxLayout;
+    std::array<Button*, 3> buttons{};
+    for (int i = 0; i < 3; ++i) {
+        buttons[i] = new Button(texts[i], frame);
+        buttons[i]->setObjectName(QStringLiteral("%1(%2)").arg(array).arg(i + 1));
+        buttons[i]->setAccessibleName(texts[i]);
+        buttons[i]->setAccessibleDescription(caption);
+        row->addWidget(buttons[i]);
+    }
+    row->addStretch();
+    label->setBuddy(buttons[0]);
+    grid->addWidget(label, gridRow, 0);
+    grid->addLayout(row, gridRow, 1);
+    return buttons;
+}
+
 } // namespace
 
 ProviderEditor::ProviderEditor(QWidget* parent)
@@ -48,11 +71,7 @@ ProviderEditor::ProviderEditor(QWidget* parent)
     layout->addWidget(frame);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    auto* enter = new EnterKeyFilter(this);
-    enter->moveFocusOnEnter(m_name, m_network);
-    enter->moveFocusOnEnter(m_network, m_ok);
-    enter->clickOnEnter(m_ok);
-    enter->clickOnEnter(m_cancel);
+    EnterKeyFilter::installOnEditor(this, m_name, m_network, m_ok, m_cancel);
     m_name->setFocus();
 }
 
@@ -72,46 +91,19 @@ void ProviderEditor::buildTexts(QGroupBox* frame, QGridLayout* grid) {
 }
 
 void ProviderEditor::buildDays(QGroupBox* frame, QGridLayout* grid) {
-    const QString caption = QStringLiteral("Zeitraum: (Tage)");
-    auto* label = makeRowLabel(caption, QStringLiteral("DaysLabel"), frame);
+    m_days = addButtonRow<QRadioButton>(
+        frame, grid, 2, QStringLiteral("Zeitraum: (Tage)"), QStringLiteral("OptTage"),
+        {QStringLiteral("Mo - Fr"), QStringLiteral("Sa - So"), QStringLiteral("immer")});
     auto* group = new QButtonGroup(this);
-    auto* row = new QHBoxLayout;
-    const std::array<QString, 3> texts = {QStringLiteral("Mo - Fr"), QStringLiteral("Sa - So"),
-                                          QStringLiteral("immer")};
-    for (int i = 0; i < 3; ++i) {
-        auto* option = new QRadioButton(texts[i], frame);
-        option->setObjectName(QStringLiteral("OptTage(%1)").arg(i + 1));
-        option->setAccessibleName(texts[i]);
-        option->setAccessibleDescription(caption);
-        group->addButton(option, i + 1);
-        row->addWidget(option);
-        m_days[i] = option;
-    }
-    row->addStretch();
-    label->setBuddy(m_days[0]);
+    for (int i = 0; i < 3; ++i)
+        group->addButton(m_days[i], i + 1);
     m_days[0]->setChecked(true);
-    grid->addWidget(label, 2, 0);
-    grid->addLayout(row, 2, 1);
 }
 
 void ProviderEditor::buildDistances(QGroupBox* frame, QGridLayout* grid) {
-    const QString caption = QStringLiteral("Typ des Anrufs:");
-    auto* label = makeRowLabel(caption, QStringLiteral("DistanceLabel"), frame);
-    auto* row = new QHBoxLayout;
-    const std::array<QString, 3> texts = {QStringLiteral("Nah"), QStringLiteral("Fern"),
-                                          QStringLiteral("Ausland")};
-    for (int i = 0; i < 3; ++i) {
-        auto* box = new QCheckBox(texts[i], frame);
-        box->setObjectName(QStringLiteral("ChkWeite(%1)").arg(i + 1));
-        box->setAccessibleName(texts[i]);
-        box->setAccessibleDescription(caption);
-        row->addWidget(box);
-        m_distances[i] = box;
-    }
-    row->addStretch();
-    label->setBuddy(m_distances[0]);
-    grid->addWidget(label, 3, 0);
-    grid->addLayout(row, 3, 1);
+    m_distances = addButtonRow<QCheckBox>(
+        frame, grid, 3, QStringLiteral("Typ des Anrufs:"), QStringLiteral("ChkWeite"),
+        {QStringLiteral("Nah"), QStringLiteral("Fern"), QStringLiteral("Ausland")});
 }
 
 void ProviderEditor::buildHours(QGroupBox* frame, QGridLayout* grid) {
