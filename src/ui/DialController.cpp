@@ -1,0 +1,98 @@
+#include "DialController.h"
+
+#include "BestProvider.h"
+#include "DialString.h"
+#include "DialWindow.h"
+#include "MessageBox.h"
+#include "ModemSession.h"
+
+#include <QDate>
+#include <QTime>
+
+namespace tarvok {
+
+namespace {
+
+QString PortUnavailableText(int port) {
+    return QStringLiteral("Der angegebene Anschluß COM") + QString::number(port) +
+           QStringLiteral(" ist nicht verfügbar.");
+}
+
+QString PortFailedText(int port) {
+    return QStringLiteral("Die Verbindung zum Modem an Anschluß COM") + QString::number(port) +
+           QStringLiteral(" ist während der Anwahl abgebrochen.\nDer Anschluß wurde "
+                          "geschlossen; bitte prüfen Sie das Modem und wählen Sie erneut.");
+}
+
+DialController::Outcome OutcomeOf(ModemSession::End end) {
+    switch (end) {
+    case ModemSession::End::Answered:
+        return DialController::Outcome::Answered;
+    case ModemSession::End::Cancelled:
+        return DialController::Outcome::Cancelled;
+    case ModemSession::End::PortFailed:
+        return DialController::Outcome::PortFailed;
+    }
+    return DialController::Outcome::Cancelled;
+}
+
+} // namespace
+
+DialController::DialController(AppState& state, SerialPort& port, QWidget* window)
+    : m_state(state)
+    , m_port(port)
+    , m_window(window) {}
+
+DialController::Outcome DialController::DialSelectedEntry(const QString& entryLine) {
+    if (entryLine.isEmpty())
+        return Outcome::NoEntry;
+
+    const Settings& settings = m_state.phoneBook.settings;
+    const ProviderLookup lookup = [this](int weekday, int hour, int distance) {
+        return BestProvider(m_state.providers, weekday, hour, distance);
+    };
+    const DialPlan plan = PrepareDial(entryLine, settings, QDate::currentDate().dayOfWeek(),
+                                      QTime::currentTime().hour(), lookup);
+
+    ModemSession session(m_port);
+    connect(&session, &ModemSession::answerChanged, this,
+            [this, &session] { m_state.LastModemAnswer = session.answer(); });
+    if (!session.start(settings.ComPort, plan.CompleteDialString.toLatin1())) {
+        MessageBox::critical(m_window, MessageBox::kTitle, PortUnavailableText(settings.ComPort));
+        session.acknowledgeFailure();
+        return Outcome::PortUnavailable;
+    }
+
+    Outcome outcome = Outcome::Cancelled;
+    DialWindow dialWindow(plan.Name, plan.DisplayNumber, m_window);
+    connect(&dialWindow, &DialWindow::cancelRequested, &session, &ModemSession::cancel);
+    connect(&session, &ModemSession::finished, &dialWindow,
+            [&outcome, &dialWindow](ModemSession::End end) {
+                outcome = OutcomeOf(end);
+                dialWindow.finish();
+            });
+    {
+        ModalBusyScope busy(m_state);
+        if (session.state() == ModemSession::State::Dialling)
+            dialWindow.exec();
+    }
+    // However the window went, the port is closed by the time it is gone.
+    session.cancel();
+
+    if (outcome == Outcome::PortFailed) {
+        MessageBox::critical(m_window, MessageBox::kTitle, PortFailedText(settings.ComPort));
+        session.acknowledgeFailure();
+    }
+    return outcome;
+}
+
+void DialController::ShowLastModemAnswer() {
+    if (m_state.LastModemAnswer.isEmpty())
+        m_state.LastModemAnswer = QStringLiteral("(keine Rückmeldung)");
+    MessageBox::information(
+        m_window, MessageBox::kTitle,
+        QStringLiteral("Das Modem gab nach der letzten Anwahl folgende Zeichenkette zurück:") +
+            QStringLiteral("\n\n") + m_state.LastModemAnswer);
+}
+
+} // namespace tarvok

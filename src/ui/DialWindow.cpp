@@ -1,0 +1,50 @@
+#include "DialWindow.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace tarvok {
+
+DialWindow::DialWindow(const QString& name, const QString& displayNumber, QWidget* parent)
+    : QDialog(parent) {
+    setObjectName(QStringLiteral("Form4"));
+    setWindowTitle(QStringLiteral("Anwahl"));
+    setAccessibleName(QStringLiteral("Anwahl"));
+    setModal(true);
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(addLabel(3, QStringLiteral(" Anwahl läuft ... "), QStringLiteral("Status")));
+    layout->addWidget(addLabel(0, name, QStringLiteral("Name")));
+    layout->addWidget(addLabel(1, displayNumber, QStringLiteral("Rufnummer")));
+
+    auto* cancel = new QPushButton(QStringLiteral("&Abbruch"), this);
+    cancel->setObjectName(QStringLiteral("Command1"));
+    cancel->setAccessibleName(QStringLiteral("Abbruch"));
+    cancel->setDefault(true);
+    layout->addWidget(cancel, 0, Qt::AlignHCenter);
+    connect(cancel, &QPushButton::clicked, this, &DialWindow::reject);
+    setFixedSize(sizeHint().expandedTo(QSize(280, 0)));
+}
+
+QLabel* DialWindow::addLabel(int index, const QString& text, const QString& accessibleName) {
+    auto* label = new QLabel(text, this);
+    label->setObjectName(QStringLiteral("Label1(%1)").arg(index));
+    label->setAccessibleName(accessibleName);
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(Qt::AlignCenter);
+    return label;
+}
+
+void DialWindow::finish() {
+    QDialog::done(Accepted);
+}
+
+void DialWindow::reject() {
+    // Escape and the window frame come here as well; the dial ends with the window.
+    emit cancelRequested();
+    QDialog::reject();
+}
+
+} // namespace tarvok
