@@ -129,13 +129,13 @@ bool StartUp::loadProviders() {
             QStringLiteral("\n\n") + QStringLiteral("Soll das Programm trotzdem starten?"));
 }
 
-// Returns the name of the copy, or empty when none could be made.
+// Returns the name of the copy, or empty when none could be made. The names follow those
+// the phone book file gets when it is damaged.
 QString StartUp::keepDamagedCopy(const QString& fileName) const {
     const QDir dir(m_state.dataDir);
-    const QString base = QFileInfo(fileName).completeBaseName();
-    for (int n = 1; n < 100; ++n) {
-        const QString name = n == 1 ? QStringLiteral("%1-defekt.DAT").arg(base)
-                                    : QStringLiteral("%1-defekt-%2.DAT").arg(base).arg(n);
+    for (int n = 1; n < 1000; ++n) {
+        const QString name = fileName + QStringLiteral(".damaged") +
+                             (n == 1 ? QString() : u'-' + QString::number(n));
         if (QFileInfo::exists(dir.filePath(name)))
             continue;
         return QFile::copy(dir.filePath(fileName), dir.filePath(name)) ? name : QString();
