@@ -64,6 +64,18 @@ FetchError FromNetworkError(QNetworkReply::NetworkError error) {
     return FetchError::Other;
 }
 
+// A body the server stopped sending too early, which Qt 6.4 does not always notice.
+bool CutShort(const QNetworkReply& reply, const QByteArray& body) {
+    const QVariant length = reply.header(QNetworkRequest::ContentLengthHeader);
+    // With a Content-Encoding the announced length is that of the packed body.
+    if (length.isValid() && !reply.hasRawHeader("Content-Encoding"))
+        return body.size() != length.toLongLong();
+    // A chunked body whose connection closes inside a chunk is ended as if complete.
+    // Text lists end at a line end, so a chunked body that stops inside a line was cut.
+    const bool chunked = reply.rawHeader("Transfer-Encoding").toLower().contains("chunked");
+    return chunked && !body.isEmpty() && !body.endsWith('\n') && !body.endsWith('\r');
+}
+
 // What the server said once the transfer has ended on its own.
 HttpReply Outcome(QNetworkReply& reply, QByteArray body) {
     const QVariant status = reply.attribute(QNetworkRequest::HttpStatusCodeAttribute);
@@ -80,6 +92,8 @@ HttpReply Outcome(QNetworkReply& reply, QByteArray body) {
     }
     if (reply.error() != QNetworkReply::NoError || code == 0)
         return CallError(FromNetworkError(reply.error()));
+    if (CutShort(reply, body))
+        return CallError(FetchError::ConnectionClosed);
     HttpReply answer;
     answer.outcome = HttpReply::Outcome::Body;
     answer.responseCode = code;

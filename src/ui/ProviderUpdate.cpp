@@ -1,0 +1,159 @@
+#include "ProviderUpdate.h"
+
+#include "HttpClient.h"
+#include "MessageBox.h"
+#include "ProviderFile.h"
+#include "ProviderTableModel.h"
+#include "SafeFile.h"
+#include "TariffList.h"
+#include "TariffListUrl.h"
+
+#include <QAbstractButton>
+#include <QPointer>
+
+namespace tarvok {
+
+namespace {
+
+// Keeps the button disabled from the first step to the last, whichever way the update ends.
+class DisabledWhileRunning {
+public:
+    explicit DisabledWhileRunning(QAbstractButton* button)
+        : m_button(button) {
+        if (m_button)
+            m_button->setEnabled(false);
+    }
+    ~DisabledWhileRunning() {
+        if (m_button)
+            m_button->setEnabled(true);
+    }
+    DisabledWhileRunning(const DisabledWhileRunning&) = delete;
+    DisabledWhileRunning& operator=(const DisabledWhileRunning&) = delete;
+
+private:
+    QPointer<QAbstractButton> m_button;
+};
+
+class RunningFlag {
+public:
+    explicit RunningFlag(bool& flag)
+        : m_flag(flag) {
+        m_flag = true;
+    }
+    ~RunningFlag() { m_flag = false; }
+    RunningFlag(const RunningFlag&) = delete;
+    RunningFlag& operator=(const RunningFlag&) = delete;
+
+private:
+    bool& m_flag;
+};
+
+QString NoValidUpdateText() {
+    return QStringLiteral("Es liegt z.Z. keine gültiges Provider-Update vor - versuchen Sie es "
+                          "bitte später noch einmal.") +
+           QLatin1Char('\n') +
+           QStringLiteral("Sie können die Verbindung zum Internet jetzt beenden.");
+}
+
+QString ImportSummary(int added, int skipped) {
+    QString text =
+        added == 1 ? QStringLiteral("Import beendet - 1 Provider wurde übernommen.")
+                   : QStringLiteral("Import beendet - %1 Provider wurden übernommen.").arg(added);
+    if (skipped == 1)
+        text += QStringLiteral("\n1 Zeile wurde übersprungen, weil ihre Netzkennzahl nicht nur "
+                               "aus Ziffern besteht.");
+    else if (skipped > 1)
+        text += QStringLiteral("\n%1 Zeilen wurden übersprungen, weil ihre Netzkennzahl nicht nur "
+                               "aus Ziffern besteht.")
+                    .arg(skipped);
+    return text;
+}
+
+} // namespace
+
+ProviderUpdate::ProviderUpdate(AppState& state, ProviderTableModel& model, HttpClient& http,
+                               QWidget* window)
+    : m_state(state)
+    , m_model(model)
+    , m_http(http)
+    , m_window(window) {}
+
+void ProviderUpdate::DownloadUpdateFile(QAbstractButton* button) {
+    if (m_running)
+        return;
+    const RunningFlag running(m_running);
+    const DisabledWhileRunning disabled(button);
+    DownloadFailed = false;
+
+    const HttpReply reply = m_http.Fetch(TariffListUrl());
+    reportFetchFailure(reply);
+    if (DownloadFailed)
+        return;
+
+    const QString converted = ConvertTariffText(reply.text());
+    if (!HasTariffMarker(converted)) {
+        MessageBox::exclamation(m_window, kTitle, NoValidUpdateText());
+        return;
+    }
+    if (!keepUpdateFile(converted))
+        return;
+    MessageBox::information(
+        m_window, kTitle,
+        QStringLiteral(
+            "Übertragung beendet - Sie können die Verbindung zum Internet jetzt beenden"));
+    const bool dropOldRows = MessageBox::question(
+        m_window, kTitle, QStringLiteral("Möchten Sie Ihre alten Provider-Daten löschen?"));
+    importList(ImportTariffList(converted), dropOldRows);
+}
+
+// The two ways a fetch can fail, each with the box the user knows from the old program.
+void ProviderUpdate::reportFetchFailure(const HttpReply& reply) {
+    switch (reply.outcome) {
+    case HttpReply::Outcome::Body:
+        return;
+    case HttpReply::Outcome::CallError:
+        DownloadFailed = true;
+        MessageBox::critical(m_window, kTitle,
+                             QStringLiteral("Es gab folgerndes Problem:") + QLatin1Char('\n') +
+                                 reply.errorDescription + QStringLiteral(" (") +
+                                 QString::number(reply.errorNumber) + QLatin1Char(')'));
+        return;
+    case HttpReply::Outcome::ErrorState:
+        DownloadFailed = true;
+        MessageBox::critical(m_window, kTitle,
+                             reply.responseText + QStringLiteral("\n\n(Code ") +
+                                 QString::number(reply.responseCode) + QLatin1Char(')'));
+        return;
+    }
+}
+
+// Update.DAT keeps the converted list; without it nothing is imported.
+bool ProviderUpdate::keepUpdateFile(const QString& converted) {
+    FileError error;
+    if (WriteWhole(m_state.dataDir, QString::fromLatin1(kUpdateFileName),
+                   UpdateFileBytes(converted), &error))
+        return true;
+    MessageBox::critical(m_window, kTitle,
+                         QStringLiteral("Die Datei %1 konnte nicht geschrieben werden. Die "
+                                        "Provider-Liste bleibt unverändert.")
+                             .arg(QString::fromLatin1(kUpdateFileName)));
+    return false;
+}
+
+void ProviderUpdate::importList(const TariffImport& list, bool dropOldRows) {
+    if (dropOldRows)
+        m_model.ClearProviderTable();
+    m_model.AddProviderRows(list.rows);
+
+    FileError error;
+    if (!SaveProviderFile(m_state.dataDir, m_model.table(), &error)) {
+        MessageBox::critical(m_window, kTitle,
+                             QStringLiteral("Die Provider wurden übernommen, aber die Datei %1 "
+                                            "konnte nicht gespeichert werden.")
+                                 .arg(QString::fromLatin1(kProviderFileName)));
+        return;
+    }
+    MessageBox::information(m_window, kTitle, ImportSummary(int(list.rows.size()), list.skipped));
+}
+
+} // namespace tarvok
