@@ -1,5 +1,6 @@
 #include "ProviderUpdate.h"
 
+#include "FileErrorText.h"
 #include "HttpClient.h"
 #include "MessageBox.h"
 #include "ProviderFile.h"
@@ -134,9 +135,8 @@ bool ProviderUpdate::keepUpdateFile(const QString& converted) {
                    UpdateFileBytes(converted), &error))
         return true;
     MessageBox::critical(m_window, kTitle,
-                         QStringLiteral("Die Datei %1 konnte nicht geschrieben werden. Die "
-                                        "Provider-Liste bleibt unverändert.")
-                             .arg(QString::fromLatin1(kUpdateFileName)));
+                         FileErrorText(error) +
+                             QStringLiteral("\nDie Provider-Liste bleibt unverändert."));
     return false;
 }
 
@@ -148,9 +148,9 @@ void ProviderUpdate::importList(const TariffImport& list, bool dropOldRows) {
     FileError error;
     if (!SaveProviderFile(m_state.dataDir, m_model.table(), &error)) {
         MessageBox::critical(m_window, kTitle,
-                             QStringLiteral("Die Provider wurden übernommen, aber die Datei %1 "
-                                            "konnte nicht gespeichert werden.")
-                                 .arg(QString::fromLatin1(kProviderFileName)));
+                             FileErrorText(error) +
+                                 QStringLiteral("\nDie neuen Provider stehen in der Liste, "
+                                                "sind aber nicht gespeichert."));
         return;
     }
     MessageBox::information(m_window, kTitle, ImportSummary(int(list.rows.size()), list.skipped));

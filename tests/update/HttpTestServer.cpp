@@ -60,6 +60,12 @@ void HttpTestServer::accept() {
 void HttpTestServer::readRequest(QTcpSocket* socket) {
     QByteArray request = socket->property("request").toByteArray() + socket->readAll();
     socket->setProperty("request", request);
+    if (request.startsWith('\x16')) {
+        // A TLS handshake on this plain server: answer in plain HTTP, as such a server would.
+        socket->write("HTTP/1.1 400 Bad Request\r\nConnection: close\r\n\r\n");
+        socket->disconnectFromHost();
+        return;
+    }
     if (!request.contains("\r\n\r\n") || socket->property("answered").toBool())
         return;
     socket->setProperty("answered", true);

@@ -1,3 +1,4 @@
+#include "FileErrorText.h"
 #include "HttpClient.h"
 #include "HttpTestServer.h"
 #include "MessageBox.h"
@@ -57,6 +58,12 @@ Response Answer(const QByteArray& body, Mode mode = Mode::Normal) {
     return response;
 }
 
+// A valid list of exactly `size` bytes: one provider, its last column padded.
+QByteArray ListOfSize(qsizetype size) {
+    const QByteArray row = "Billig;01013;1;1;0;24;1;1;;";
+    return kHead + row + QByteArray(size - kHead.size() - row.size() - 2, 'x') + "\r\n";
+}
+
 Response Status(int status, const QByteArray& reason, const QByteArray& body = {}) {
     Response response;
     response.status = status;
@@ -77,13 +84,14 @@ QString CallError(FetchError error) {
         .arg(int(error));
 }
 
-QString Summary(int added, int skipped = 0) {
-    QString text = QStringLiteral("Import beendet - %1 Provider wurden übernommen.").arg(added);
-    if (skipped > 0)
-        text += QStringLiteral("\n%1 Zeilen wurden übersprungen, weil ihre Netzkennzahl nicht nur "
-                               "aus Ziffern besteht.")
-                    .arg(skipped);
-    return text;
+const QString kThreeAdded = QStringLiteral("Import beendet - 3 Provider wurden übernommen.");
+const QString kOneAdded = QStringLiteral("Import beendet - 1 Provider wurde übernommen.");
+
+QString WriteFailed(const char* fileName) {
+    FileError error;
+    error.kind = FileError::Kind::WriteFailed;
+    error.fileName = QString::fromLatin1(fileName);
+    return FileErrorText(error);
 }
 
 QByteArray ReadBytes(const QString& path) {
@@ -127,6 +135,7 @@ private slots:
     void refusesAndChangesNothing_data();
     void refusesAndChangesNothing();
     void fetchesAgainAfterAFailure();
+    void triesHttpsWhenTheAddressSaysSo();
     void importsNothingWhenUpdateFileCannotBeWritten();
     void reportsAProviderFileThatCannotBeSaved();
     void addressComesFromTheEnvironment();
@@ -214,27 +223,45 @@ void ProviderUpdateTest::importsAValidList_data() {
     QTest::addColumn<QString>("summary");
 
     QTest::newRow("three providers, old ones kept")
-        << Answer(kThree) << false << (QStringList(kOldRows) << kThreeRows) << Summary(3);
+        << Answer(kThree) << false
+        << QStringList{kOldRows[0], kThreeRows[0], kThreeRows[1], kThreeRows[2], kOldRows[1]}
+        << kThreeAdded;
     QTest::newRow("three providers, old ones dropped")
-        << Answer(kThree) << true << kThreeRows << Summary(3);
-    QTest::newRow("chunked") << Answer(kThree, Mode::Chunked) << true << kThreeRows << Summary(3);
+        << Answer(kThree) << true << kThreeRows << kThreeAdded;
+    QTest::newRow("exactly the size limit")
+        << Answer(ListOfSize(QtHttpClient::kDefaultMaxBodySize)) << true
+        << QStringList{"Billig|01013|Immer|00h|24h|NF"} << kOneAdded;
+    QTest::newRow("chunked") << Answer(kThree, Mode::Chunked) << true << kThreeRows << kThreeAdded;
     QTest::newRow("quoted values")
         << Answer(kHead +
                   "\"Billig\";\"01013\";\"1\";\"\";\"0\";\"24\";\"1\";\"\";\"\";\"1,2\"\r\n")
-        << true << QStringList{"Billig|01013|Mo-Fr|00h|24h|N"} << Summary(1);
+        << true << QStringList{"Billig|01013|Mo-Fr|00h|24h|N"} << kOneAdded;
     QTest::newRow("a mark of 0 counts")
         << Answer(kHead + "Nullnetz;01040;0;0;7;19;0;0;0;x\r\n") << true
-        << QStringList{"Nullnetz|01040|Immer|07h|19h|NFA"} << Summary(1);
+        << QStringList{"Nullnetz|01040|Immer|07h|19h|NFA"} << kOneAdded;
     QTest::newRow("list cut inside a row")
         << Answer(kHead + "Billig;01013;1;1;0;24;1;1;;1,2\r\nNachtnetz;01051;1;;18") << true
-        << QStringList{"Billig|01013|Immer|00h|24h|NF"} << Summary(1);
+        << QStringList{"Billig|01013|Immer|00h|24h|NF"} << kOneAdded;
     QTest::newRow("network codes that are not dial digits")
         << Answer(kHead + "Buchstabe;01O13;1;1;0;24;1;1;1\r\n"
                           "Plus;+4910;1;1;0;24;1;1;1\r\n"
                           "Befehl;01013ATZ;1;1;0;24;1;1;1\r\n"
                           "Leerzeichen;010 ATH;1;1;0;24;1;1;1\r\n"
                           "Gut;01019;1;1;0;24;1;1;1;x\r\n")
-        << true << QStringList{"Gut|01019|Immer|00h|24h|NFA"} << Summary(1, 4);
+        << true << QStringList{"Gut|01019|Immer|00h|24h|NFA"}
+        << kOneAdded +
+               QStringLiteral("\n4 Zeilen wurden übersprungen, weil ihre Netzkennzahl nicht "
+                              "nur aus Ziffern besteht.");
+    QTest::newRow("one network code that is not dial digits")
+        << Answer(kHead + "Gut;01019;1;1;0;24;1;1;1;x\r\nPlus;+4910;1;1;0;24;1;1;1\r\n") << true
+        << QStringList{"Gut|01019|Immer|00h|24h|NFA"}
+        << kOneAdded +
+               QStringLiteral("\n1 Zeile wurde übersprungen, weil ihre Netzkennzahl nicht nur "
+                              "aus Ziffern besteht.");
+    // The ";" separates even inside quotes, so a command after it never reaches the code.
+    QTest::newRow("semicolon inside a quoted network code")
+        << Answer(kHead + "Semi;\"010;ATH\";1;1;0;24;1;1;1\r\n") << true
+        << QStringList{"Semi|010|Immer|01h|00h|NFA"} << kOneAdded;
 }
 
 void ProviderUpdateTest::importsAValidList() {
@@ -306,6 +333,9 @@ void ProviderUpdateTest::refusesAndChangesNothing_data() {
         << QStringList{CallError(FetchError::DeadlineExceeded)};
     QTest::newRow("5 MB with Content-Length")
         << Answer(huge) << Icon::Critical << QStringList{CallError(FetchError::TooLarge)};
+    QTest::newRow("one byte over the limit")
+        << Answer(ListOfSize(QtHttpClient::kDefaultMaxBodySize + 1)) << Icon::Critical
+        << QStringList{CallError(FetchError::TooLarge)};
     QTest::newRow("5 MB chunked") << Answer(huge, Mode::Chunked) << Icon::Critical
                                   << QStringList{CallError(FetchError::TooLarge)};
     QTest::newRow("chunked body cut short")
@@ -325,9 +355,10 @@ void ProviderUpdateTest::refusesAndChangesNothing_data() {
     QTest::newRow("redirect to another name of this machine")
         << Redirect("http://localhost:1/download/service/ttarif/ttarif.csv") << Icon::Critical
         << QStringList{CallError(FetchError::RedirectRefused)};
+    // Qt does not offer a redirect to a scheme it cannot fetch; it ends as the 302 it was.
     QTest::newRow("redirect to another scheme")
         << Redirect("ftp://127.0.0.1/ttarif.csv") << Icon::Critical
-        << QStringList{CallError(FetchError::RedirectRefused)};
+        << QStringList{QStringLiteral("Found\n\n(Code 302)")};
 }
 
 void ProviderUpdateTest::refusesAndChangesNothing() {
@@ -374,11 +405,25 @@ void ProviderUpdateTest::fetchesAgainAfterAFailure() {
     press();
     QCOMPARE(m_server->requestCount(), 3);
     QCOMPARE(m_boxes.size(), 5);
-    QCOMPARE(m_boxes.last().text, Summary(3));
+    QCOMPARE(m_boxes.last().text, kThreeAdded);
     QCOMPARE(RowTexts(m_state->providers), kThreeRows);
     QCOMPARE(ReadBytes(path("Update.DAT")), kThreeConverted);
     QCOMPARE(ReadBytes(path(kProviderBackupName)), kOldProviders);
     QVERIFY(m_button->isEnabled());
+}
+
+void ProviderUpdateTest::triesHttpsWhenTheAddressSaysSo() {
+    // The local server speaks plain HTTP, so the TLS handshake fails: proof that TLS was tried.
+    QUrl url = m_server->url(kListPath);
+    url.setScheme(QStringLiteral("https"));
+    qputenv("TARVOK_UPDATE_URL", url.toEncoded());
+    m_server->setResponse(kListPath, Answer(kThree));
+
+    press();
+
+    QCOMPARE(m_boxes.size(), 1);
+    QCOMPARE(m_boxes[0].text, CallError(FetchError::SecureConnection));
+    verifyNothingChanged();
 }
 
 void ProviderUpdateTest::importsNothingWhenUpdateFileCannotBeWritten() {
@@ -392,8 +437,8 @@ void ProviderUpdateTest::importsNothingWhenUpdateFileCannotBeWritten() {
 
     QCOMPARE(m_boxes.size(), 1);
     QCOMPARE(m_boxes[0].icon, Icon::Critical);
-    QCOMPARE(m_boxes[0].text, QStringLiteral("Die Datei Update.DAT konnte nicht geschrieben "
-                                             "werden. Die Provider-Liste bleibt unverändert."));
+    QCOMPARE(m_boxes[0].text, WriteFailed("Update.DAT") +
+                                  QStringLiteral("\nDie Provider-Liste bleibt unverändert."));
     QCOMPARE(RowTexts(m_state->providers), kOldRows);
     QCOMPARE(ReadBytes(path(kProviderFileName)), kOldProviders);
     QCOMPARE(ReadBytes(path(kProviderBackupName)), kOlderProviders);
@@ -410,8 +455,9 @@ void ProviderUpdateTest::reportsAProviderFileThatCannotBeSaved() {
 
     QCOMPARE(m_boxes.size(), 3);
     QCOMPARE(m_boxes[2].icon, Icon::Critical);
-    QCOMPARE(m_boxes[2].text, QStringLiteral("Die Provider wurden übernommen, aber die Datei "
-                                             "Provider.DAT konnte nicht gespeichert werden."));
+    QCOMPARE(m_boxes[2].text, WriteFailed(kProviderFileName) +
+                                  QStringLiteral("\nDie neuen Provider stehen in der Liste, "
+                                                 "sind aber nicht gespeichert."));
     QCOMPARE(ReadBytes(path(kProviderFileName)), kOldProviders);
     QCOMPARE(ReadBytes(path("Update.DAT")), kThreeConverted);
     QVERIFY(m_button->isEnabled());
