@@ -1,6 +1,6 @@
 #include "FieldReader.h"
 
-#include <cmath>
+#include <algorithm>
 
 namespace tarvok {
 
@@ -31,27 +31,35 @@ FieldReader::Status ParseWholeNumber(QStringView text, int* value) {
         return FieldReader::Status::Ok;
     }
     qsizetype pos = 0;
-    if (text[0] == u'-' || text[0] == u'+')
+    const bool negative = text[0] == u'-';
+    if (negative || text[0] == u'+')
         ++pos;
+    long long whole = 0;
     int digits = 0;
+    int decimals = 0;
     bool point = false;
+    bool roundUp = false;
     for (; pos < text.size(); ++pos) {
         const QChar c = text[pos];
-        if (c >= u'0' && c <= u'9')
-            ++digits;
-        else if (c == u'.' && !point)
+        if (c == u'.' && !point) {
             point = true;
-        else
+        } else if (c >= u'0' && c <= u'9') {
+            const int digit = c.unicode() - u'0';
+            if (!point)
+                whole = std::min(whole * 10 + digit, 1LL << 40);
+            else if (decimals++ == 0)
+                roundUp = digit >= 5; // the first decimal decides: halves round away from 0
+            ++digits;
+        } else {
             return FieldReader::Status::NotANumber;
+        }
     }
     if (digits == 0)
         return FieldReader::Status::NotANumber;
-    if (digits > 12)
+    const long long rounded = (whole + (roundUp ? 1 : 0)) * (negative ? -1 : 1);
+    if (rounded < -32768 || rounded > 32767)
         return FieldReader::Status::OutOfRange;
-    const double number = std::round(text.toString().toDouble());
-    if (number < -32768 || number > 32767)
-        return FieldReader::Status::OutOfRange;
-    *value = int(number);
+    *value = int(rounded);
     return FieldReader::Status::Ok;
 }
 

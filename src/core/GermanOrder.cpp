@@ -1,5 +1,6 @@
 #include "GermanOrder.h"
 
+#include <algorithm>
 #include <array>
 
 namespace tarvok {
@@ -64,8 +65,9 @@ Fold fold(char16_t c) {
 // Walks a text in folded form, one unit at a time.
 class FoldedCursor {
 public:
-    explicit FoldedCursor(QStringView text)
-        : m_text(text) {}
+    explicit FoldedCursor(QStringView text, qsizetype from = 0)
+        : m_text(text)
+        , m_pos(from) {}
 
     // 0 past the end is safe: folded units are compared as values shifted by one.
     bool next(char16_t* unit) {
@@ -89,7 +91,7 @@ public:
 
 private:
     QStringView m_text;
-    qsizetype m_pos = 0;
+    qsizetype m_pos;
     char16_t m_pending = 0;
 };
 
@@ -105,9 +107,26 @@ QString GermanSortKey(QStringView text) {
     return key;
 }
 
+static char16_t lowerAscii(char16_t c) {
+    return (c >= u'A' && c <= u'Z') ? char16_t(c + 32) : c;
+}
+
 int GermanFoldedCompare(QStringView a, QStringView b) {
-    FoldedCursor ca(a);
-    FoldedCursor cb(b);
+    // Most names are plain ASCII for most of their length: compare that part directly.
+    const char16_t* pa = a.utf16();
+    const char16_t* pb = b.utf16();
+    const qsizetype common = std::min(a.size(), b.size());
+    qsizetype i = 0;
+    for (; i < common && (pa[i] | pb[i]) < 0x80; ++i) {
+        const char16_t x = lowerAscii(pa[i]);
+        const char16_t y = lowerAscii(pb[i]);
+        if (x != y)
+            return x < y ? -1 : 1;
+    }
+    if (i == common) // every unit folds to at least one: the longer text comes later
+        return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+    FoldedCursor ca(a, i);
+    FoldedCursor cb(b, i);
     for (;;) {
         char16_t ua;
         char16_t ub;

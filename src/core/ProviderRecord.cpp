@@ -24,18 +24,23 @@ QString DayText(int dayCode) {
 }
 
 QString HourText(int hour) {
+    // Shared texts for the usual hours: a loaded table then holds no copies of them.
+    static const std::array<QString, 100> texts = [] {
+        std::array<QString, 100> made;
+        for (int h = 0; h < 100; ++h)
+            made[size_t(h)] = QString::number(h + 100).right(2) + u'h';
+        return made;
+    }();
+    if (hour >= 0 && hour < 100)
+        return texts[size_t(hour)];
     return (u'0' + QString::number(hour) + u'h').right(3);
 }
 
 QString DistanceText(int nearFlag, int farFlag, int abroadFlag) {
-    QString text;
-    if (nearFlag != 0)
-        text += u'N';
-    if (farFlag != 0)
-        text += u'F';
-    if (abroadFlag != 0)
-        text += u'A';
-    return text;
+    static const std::array<QString, 8> texts = {
+        QString(),           QStringLiteral("A"),  QStringLiteral("F"),  QStringLiteral("FA"),
+        QStringLiteral("N"), QStringLiteral("NA"), QStringLiteral("NF"), QStringLiteral("NFA")};
+    return texts[size_t((nearFlag != 0) * 4 + (farFlag != 0) * 2 + (abroadFlag != 0))];
 }
 
 QString HourRangeText(int startHour, int endHour) {

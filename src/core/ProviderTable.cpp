@@ -3,6 +3,7 @@
 #include "GermanOrder.h"
 
 #include <algorithm>
+#include <numeric>
 
 namespace tarvok {
 
