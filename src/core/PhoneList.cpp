@@ -3,6 +3,7 @@
 #include "GermanOrder.h"
 
 #include <algorithm>
+#include <numeric>
 
 namespace tarvok {
 
@@ -43,8 +44,26 @@ bool PhoneList::appendUnsorted(const PhoneEntry& entry) {
     return true;
 }
 
+// A file this program wrote is already in order, and checking that is cheap. Otherwise the
+// folded names are made once for the sort instead of on every comparison.
 void PhoneList::sortStable() {
-    std::stable_sort(m_items.begin(), m_items.end(), &PhoneList::lessThan);
+    if (std::is_sorted(m_items.begin(), m_items.end(), &PhoneList::lessThan))
+        return;
+    std::vector<QString> keys;
+    keys.reserve(m_items.size());
+    for (const Item& item : m_items)
+        keys.push_back(GermanSortKey(item.entry.Name));
+    std::vector<int> order(m_items.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+        const int c = keys[size_t(a)].compare(keys[size_t(b)]);
+        return c != 0 ? c < 0 : lessThan(m_items[size_t(a)], m_items[size_t(b)]);
+    });
+    std::vector<Item> sorted;
+    sorted.reserve(m_items.capacity());
+    for (const int index : order)
+        sorted.push_back(std::move(m_items[size_t(index)]));
+    m_items = std::move(sorted);
 }
 
 } // namespace tarvok
