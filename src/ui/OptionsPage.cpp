@@ -1,37 +1,339 @@
 #include "OptionsPage.h"
 
+#include "MessageBox.h"
+#include "OptionValues.h"
+#include "PhoneFile.h"
 #include "ProviderListController.h"
 #include "ProviderTableModel.h"
 
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QSlider>
+#include <QTreeView>
 
 namespace tarvok {
+
+namespace {
+
+// Fixed size of Picture1(5): 7095 x 3255 twips.
+constexpr QSize kPageSize(473, 217);
+
+const QString kUpdateCaption = QStringLiteral("Update der Provider-Liste über das Internet");
+
+// Twips of the six TelcoList columns, "Name" to "Weite".
+constexpr int kColumnTwips[ProviderColumnCount] = {882, 18, 706, 353, 353, 794};
+
+QString SerialDeviceName(int port) {
+    return QStringLiteral("/dev/ttyS%1").arg(port - 1);
+}
+
+QGroupBox* addFrame(QWidget* parent, const char* name, const QString& caption, QRect rect) {
+    auto* frame = new QGroupBox(caption, parent);
+    frame->setObjectName(QLatin1String(name));
+    frame->setGeometry(rect);
+    return frame;
+}
+
+QLabel* addLabel(QWidget* frame, const char* name, const QString& text, QRect rect) {
+    auto* label = new QLabel(text, frame);
+    label->setObjectName(QLatin1String(name));
+    label->setGeometry(rect);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
+}
+
+QLineEdit* addText(QWidget* frame, const char* name, QRect rect, const QString& accessibleName,
+                   QLabel* label = nullptr) {
+    auto* edit = new QLineEdit(frame);
+    edit->setObjectName(QLatin1String(name));
+    edit->setGeometry(rect);
+    edit->setAccessibleName(accessibleName);
+    if (label)
+        label->setBuddy(edit);
+    return edit;
+}
+
+QComboBox* addList(QWidget* frame, const char* name, QRect rect, const QString& accessibleName,
+                   QLabel* label) {
+    auto* list = new QComboBox(frame);
+    list->setObjectName(QLatin1String(name));
+    list->setGeometry(rect);
+    list->setAccessibleName(accessibleName);
+    label->setBuddy(list);
+    return list;
+}
+
+QPushButton* addButton(QWidget* frame, const char* name, const QString& caption, QRect rect) {
+    auto* button = new QPushButton(caption, frame);
+    button->setObjectName(QLatin1String(name));
+    button->setGeometry(rect);
+    button->setAutoDefault(false);
+    return button;
+}
+
+} // namespace
 
 OptionsPage::OptionsPage(AppState& state, ProviderTableModel& providers, QWidget* parent)
     : QWidget(parent)
     , m_state(state)
     , m_providers(providers) {
     setObjectName(QStringLiteral("Picture1(5)"));
-    m_debugButton = new QPushButton(QStringLiteral("Debug"), this);
-    m_debugButton->setObjectName(QStringLiteral("Btn(0)"));
-    m_downloadButton = new QPushButton(QStringLiteral("Download"), this);
-    m_downloadButton->setObjectName(QStringLiteral("Btn(1)"));
+    setMinimumSize(kPageSize);
+    resize(kPageSize);
+
+    buildCodesFrame();
+    buildPrefixFrame();
+    buildHandOverFrame();
+    buildModemFrame();
+    buildSizeFrame();
+    buildNamesFrame();
+    buildProviderFrame();
+
+    connect(m_dialMethodList, &QComboBox::currentIndexChanged, this,
+            &OptionsPage::WahlArtList_Click);
+    connect(m_handOverCheck, &QCheckBox::toggled, this, &OptionsPage::UebergabeChk_Click);
+    connect(m_sizeSlider, &QSlider::valueChanged, this, &OptionsPage::UpdateFntSmpl);
     connect(m_debugButton, &QPushButton::clicked, this, &OptionsPage::debugRequested);
     connect(m_downloadButton, &QPushButton::clicked, this, &OptionsPage::downloadRequested);
 }
 
 OptionsPage::~OptionsPage() = default;
 
-void OptionsPage::LoadOptionControls() {}
-
-bool OptionsPage::SaveOptionControls() {
-    return false;
+void OptionsPage::buildCodesFrame() {
+    QWidget* frame =
+        addFrame(this, "Frame1(2)", QStringLiteral("Kennzahlen"), TwipsRect(60, 0, 1275, 1215));
+    QLabel* land =
+        addLabel(frame, "Label1(0)", QStringLiteral("Land"), TwipsRect(120, 420, 495, 195));
+    m_text1[2] =
+        addText(frame, "Text1(2)", TwipsRect(600, 360, 555, 312), QStringLiteral("Land"), land);
+    QLabel* ort =
+        addLabel(frame, "Label1(1)", QStringLiteral("Ort"), TwipsRect(120, 840, 495, 195));
+    m_text1[3] =
+        addText(frame, "Text1(3)", TwipsRect(600, 780, 555, 312), QStringLiteral("Ort"), ort);
 }
 
-void OptionsPage::focusCountryCode() {}
+void OptionsPage::buildPrefixFrame() {
+    QWidget* frame = addFrame(this, "Frame1(0)", QStringLiteral("Präfixzahlen"),
+                              TwipsRect(60, 1260, 1275, 1215));
+    QLabel* abroad =
+        addLabel(frame, "Label1(3)", QStringLiteral("Aus- land"), TwipsRect(120, 300, 375, 435));
+    m_text1[1] = addText(frame, "Text1(1)", TwipsRect(600, 360, 555, 312),
+                         QStringLiteral("Ausland"), abroad);
+    QLabel* amt =
+        addLabel(frame, "Label1(2)", QStringLiteral("Amt"), TwipsRect(120, 840, 375, 195));
+    m_text1[0] =
+        addText(frame, "Text1(0)", TwipsRect(600, 780, 555, 312), QStringLiteral("Amt"), amt);
+}
+
+void OptionsPage::buildHandOverFrame() {
+    m_handOverFrame = addFrame(this, "WeiterleitenFrame", QStringLiteral("Weiterleiten"),
+                               TwipsRect(60, 2520, 1275, 735));
+    m_handOverCheck = new QCheckBox(QStringLiteral("ja, an"), m_handOverFrame);
+    m_handOverCheck->setObjectName(QStringLiteral("UebergabeChk"));
+    m_handOverCheck->setGeometry(TwipsRect(120, 360, 735, 255));
+    m_handOverNumber = addText(m_handOverFrame, "UebergabeNrText", TwipsRect(900, 300, 255, 312),
+                               QStringLiteral("Weiterleiten an"));
+}
+
+void OptionsPage::buildModemFrame() {
+    QWidget* frame = addFrame(this, "Frame4", QStringLiteral("Modemeinstellungen"),
+                              TwipsRect(1380, 0, 1815, 2055));
+    QLabel* extra = addLabel(frame, "Label1(4)", QStringLiteral("Zusatz- befehle"),
+                             TwipsRect(120, 300, 615, 435));
+    addLabel(frame, "Label2", QStringLiteral("AT"), TwipsRect(900, 360, 255, 315));
+    m_text3 = addText(frame, "Text3", TwipsRect(1140, 360, 555, 312),
+                      QStringLiteral("Zusatzbefehle"), extra);
+
+    QLabel* port =
+        addLabel(frame, "Label1(5)", QStringLiteral("Anschluß"), TwipsRect(120, 840, 735, 255));
+    m_comList =
+        addList(frame, "ComList", TwipsRect(900, 780, 795, 315), QStringLiteral("Anschluß"), port);
+    for (int portNumber = 1; portNumber <= 4; ++portNumber) {
+        m_comList->addItem(QStringLiteral("COM%1").arg(portNumber));
+        // The item names the device behind it, since there is no COM1 here.
+        m_comList->setItemData(portNumber - 1, SerialDeviceName(portNumber), Qt::ToolTipRole);
+    }
+
+    QLabel* method =
+        addLabel(frame, "Label1(6)", QStringLiteral("Wahlart"), TwipsRect(120, 1260, 675, 255));
+    m_dialMethodList = addList(frame, "WahlArtList", TwipsRect(900, 1200, 795, 315),
+                               QStringLiteral("Wahlart"), method);
+    m_dialMethodList->addItems({QStringLiteral("Ton"), QStringLiteral("Puls")});
+
+    QLabel* answer = addLabel(frame, "Label1(7)", QStringLiteral("Modem- antwort"),
+                              TwipsRect(120, 1560, 675, 375));
+    m_debugButton =
+        addButton(frame, "Btn(0)", QStringLiteral("Debug"), TwipsRect(900, 1620, 795, 315));
+    m_debugButton->setAccessibleDescription(QStringLiteral("Modemantwort"));
+    answer->setBuddy(m_debugButton);
+}
+
+void OptionsPage::buildSizeFrame() {
+    QWidget* frame = addFrame(this, "Frame3", QStringLiteral("Eintragsgröße"),
+                              TwipsRect(1380, 2100, 1815, 1155));
+    m_sizeSlider = new QSlider(Qt::Vertical, frame);
+    m_sizeSlider->setObjectName(QStringLiteral("Slider1"));
+    m_sizeSlider->setGeometry(TwipsRect(180, 300, 405, 675));
+    m_sizeSlider->setRange(kEntrySizeMin, kEntrySizeMax);
+    m_sizeSlider->setSingleStep(1);
+    m_sizeSlider->setPageStep(1);
+    // Minimum at the top, and the up key moves the handle up (to larger sizes).
+    m_sizeSlider->setInvertedAppearance(true);
+    m_sizeSlider->setInvertedControls(true);
+    m_sizeSlider->setAccessibleName(QStringLiteral("Eintragsgröße"));
+    addLabel(frame, "Label1(8)", QStringLiteral("+"), TwipsRect(660, 360, 90, 195));
+    addLabel(frame, "Label1(9)", QStringLiteral("_"), TwipsRect(660, 600, 90, 195));
+
+    m_sampleFrame = new QFrame(frame);
+    m_sampleFrame->setObjectName(QStringLiteral("FntFrm"));
+    m_sampleFrame->setGeometry(TwipsRect(900, 300, 795, 735));
+    m_sampleFrame->setFrameShape(QFrame::Panel);
+    m_sampleFrame->setFrameShadow(QFrame::Sunken);
+    m_sampleFrame->setAutoFillBackground(true);
+    m_sampleFrame->setBackgroundRole(QPalette::Base);
+    m_sample = new QLabel(QStringLiteral("Aa"), m_sampleFrame);
+    m_sample->setObjectName(QStringLiteral("FntSmpl"));
+    m_sample->setFont(QApplication::font("QListView"));
+    m_sample->setAccessibleDescription(QStringLiteral("Schriftprobe"));
+}
+
+void OptionsPage::buildNamesFrame() {
+    QWidget* frame =
+        addFrame(this, "Frame2", QStringLiteral("Kartennamen"), TwipsRect(3240, 0, 3795, 795));
+    static const char* const kNames[] = {"Text2(1)", "Text2(2)", "Text2(3)", "Text2(4)"};
+    constexpr int kLeft[] = {120, 1020, 1920, 2820};
+    constexpr int kWidth[] = {915, 915, 915, 855};
+    for (int i = 0; i < 4; ++i)
+        m_text2[size_t(i)] = addText(frame, kNames[i], TwipsRect(kLeft[i], 360, kWidth[i], 312),
+                                     QStringLiteral("Kartenname %1").arg(i + 1));
+}
+
+void OptionsPage::buildProviderFrame() {
+    QWidget* frame = addFrame(this, "Frame5", QStringLiteral("Provider-Liste"),
+                              TwipsRect(3240, 840, 3795, 2415));
+    m_telcoList = new QTreeView(frame);
+    m_telcoList->setObjectName(QStringLiteral("TelcoList"));
+    m_telcoList->setGeometry(TwipsRect(120, 300, 3555, 1455));
+    m_telcoList->setAccessibleName(QStringLiteral("Provider-Liste"));
+    m_telcoList->setToolTip(QStringLiteral("Änderungen über Kontextmenü (rechte Maustaste)"));
+    m_telcoList->setRootIsDecorated(false);
+    m_telcoList->setItemsExpandable(false);
+    m_telcoList->setUniformRowHeights(true);
+    m_telcoList->setAllColumnsShowFocus(true);
+    m_telcoList->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_telcoList->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_telcoList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_telcoList->setModel(&m_providers);
+    QHeaderView* header = m_telcoList->header();
+    header->setStretchLastSection(false);
+    header->setMinimumSectionSize(1); // "Netz" starts practically hidden
+    header->setSectionsMovable(false);
+    for (int column = 0; column < ProviderColumnCount; ++column)
+        header->resizeSection(column, TwipsRect(0, 0, kColumnTwips[column], 0).width());
+
+    m_updateLabel = addLabel(frame, "Label1(10)", kUpdateCaption, TwipsRect(120, 1860, 2595, 435));
+    m_downloadButton =
+        addButton(frame, "Btn(1)", QStringLiteral("Download"), TwipsRect(2880, 1920, 795, 315));
+    m_updateLabel->setBuddy(m_downloadButton);
+    m_downloadButton->setAccessibleDescription(kUpdateCaption);
+
+    m_providerList = new ProviderListController(m_state, m_providers, m_telcoList, this);
+}
+
+void OptionsPage::LoadOptionControls() {
+    const Settings& settings = m_state.phoneBook.settings;
+    m_text1[0]->setText(settings.OutsideLinePrefix);
+    m_text1[1]->setText(settings.InternationalPrefix);
+    m_text1[2]->setText(settings.CountryCode);
+    m_text1[3]->setText(settings.AreaCode);
+    // A value an edited file put out of range shows no selection; the save keeps it then.
+    const bool portShown = settings.ComPort >= 1 && settings.ComPort <= 4;
+    m_comList->setCurrentIndex(portShown ? settings.ComPort - 1 : -1);
+    const bool methodShown = settings.DialMethod == 0 || settings.DialMethod == 1;
+    m_dialMethodList->setCurrentIndex(methodShown ? settings.DialMethod : -1);
+    m_handOverCheck->setChecked(settings.HandOverEnabled != 0);
+    for (size_t i = 0; i < m_text2.size(); ++i)
+        m_text2[i]->setText(settings.ListNames[i]);
+    m_text3->setText(settings.ExtraModemCommands);
+    m_handOverNumber->setText(settings.HandOverNumber);
+    m_sizeSlider->setValue(SliderValueForEntrySize(settings.EntrySize));
+    QFont sampleFont = m_sample->font();
+    sampleFont.setFamily(QApplication::font("QListView").family());
+    m_sample->setFont(sampleFont);
+    UpdateFntSmpl();
+    WahlArtList_Click(); // the enabled states follow the values just shown
+}
+
+bool OptionsPage::SaveOptionControls() {
+    Settings& settings = m_state.phoneBook.settings;
+    const Settings before = settings;
+    settings.OutsideLinePrefix = m_text1[0]->text().trimmed();
+    settings.InternationalPrefix = m_text1[1]->text().trimmed();
+    settings.CountryCode = CodeFromText(m_text1[2]->text());
+    settings.AreaCode = CodeFromText(m_text1[3]->text());
+    settings.ExtraModemCommands = m_text3->text();
+    settings.HandOverNumber = m_handOverNumber->text();
+    settings.HandOverEnabled = m_handOverCheck->isChecked() ? 1 : 0;
+    if (m_comList->currentIndex() >= 0)
+        settings.ComPort = m_comList->currentIndex() + 1;
+    if (m_dialMethodList->currentIndex() >= 0)
+        settings.DialMethod = m_dialMethodList->currentIndex();
+    for (size_t i = 0; i < m_text2.size(); ++i)
+        settings.ListNames[i] = m_text2[i]->text();
+    settings.EntrySize = EntrySizeForSliderValue(m_sizeSlider->value());
+
+    FileError error;
+    if (!SavePhoneFile(m_state.dataDir, m_state.phoneBook, &error)) {
+        // Memory stays equal to the file on disk; the edits wait in the controls.
+        settings = before;
+        MessageBox::critical(
+            this, MessageBox::kTitle,
+            QStringLiteral("Die Einstellungen konnten nicht in der Datei %1 gespeichert werden."
+                           "\nDie Datei ist unverändert; Ihre Eingaben stehen weiter auf "
+                           "der Seite „Optionen“.")
+                .arg(error.fileName.isEmpty() ? QLatin1String(kPhoneFileName) : error.fileName));
+        return false;
+    }
+    emit settingsSaved();
+    return true;
+}
+
+void OptionsPage::focusCountryCode() {
+    m_text1[2]->setFocus(Qt::OtherFocusReason);
+    m_text1[2]->selectAll();
+}
 
 QAbstractButton* OptionsPage::downloadButton() const {
     return m_downloadButton;
+}
+
+void OptionsPage::UpdateFntSmpl() {
+    QFont font = m_sample->font();
+    font.setPointSize(EntrySizeForSliderValue(m_sizeSlider->value()));
+    m_sample->setFont(font);
+    m_sample->adjustSize();
+    const QRect area = m_sampleFrame->contentsRect();
+    const double top = area.top() + (area.height() - m_sample->height()) / 2.0;
+    const double left = area.left() + (area.width() - m_sample->width()) / 2.0;
+    m_sample->move(qRound(left), qRound(top));
+}
+
+void OptionsPage::WahlArtList_Click() {
+    const bool tone = m_dialMethodList->currentIndex() == 0;
+    m_handOverFrame->setEnabled(tone);
+    m_handOverCheck->setEnabled(tone);
+    m_handOverNumber->setEnabled(tone && m_handOverCheck->isChecked());
+}
+
+void OptionsPage::UebergabeChk_Click() {
+    m_handOverNumber->setEnabled(m_handOverCheck->isChecked());
 }
 
 } // namespace tarvok

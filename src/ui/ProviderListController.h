@@ -37,6 +37,9 @@ public:
     int LastSortColumn() const { return m_lastSortColumn; }
     QMenu* menu() const { return m_menu; }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void buildMenu();
     void deleteSelected();
