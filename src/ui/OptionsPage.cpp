@@ -1,10 +1,12 @@
 #include "OptionsPage.h"
 
+#include "CompactStyle.h"
 #include "MessageBox.h"
 #include "OptionValues.h"
 #include "PhoneFile.h"
 #include "ProviderListController.h"
 #include "ProviderTableModel.h"
+#include "TariffListUrl.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -16,6 +18,8 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QTreeView>
+
+#include <algorithm>
 
 namespace tarvok {
 
@@ -43,9 +47,15 @@ QGroupBox* addFrame(QWidget* parent, const char* name, const QString& caption, Q
 QLabel* addLabel(QWidget* frame, const char* name, const QString& text, QRect rect) {
     auto* label = new QLabel(text, frame);
     label->setObjectName(QLatin1String(name));
-    label->setGeometry(rect);
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // Today's fonts run a little taller and wider than the ones the layout was drawn for:
+    // a label grows rather than cut its text.
+    QRect fitted = rect;
+    if (!text.contains(u' '))
+        fitted.setWidth(std::max(rect.width(), label->fontMetrics().horizontalAdvance(text)));
+    fitted.setHeight(std::max(rect.height(), label->heightForWidth(fitted.width())));
+    label->setGeometry(fitted);
     return label;
 }
 
@@ -61,11 +71,12 @@ QLineEdit* addText(QWidget* frame, const char* name, QRect rect, const QString& 
 }
 
 QComboBox* addList(QWidget* frame, const char* name, QRect rect, const QString& accessibleName,
-                   QLabel* label) {
+                   QLabel* label, QStyle* style) {
     auto* list = new QComboBox(frame);
     list->setObjectName(QLatin1String(name));
     list->setGeometry(rect);
     list->setAccessibleName(accessibleName);
+    list->setStyle(style);
     label->setBuddy(list);
     return list;
 }
@@ -85,8 +96,16 @@ OptionsPage::OptionsPage(AppState& state, ProviderTableModel& providers, QWidget
     , m_state(state)
     , m_providers(providers) {
     setObjectName(QStringLiteral("Picture1(5)"));
+    // The fixed layout was drawn for an 8-point dialog font.
+    QFont pageFont = font();
+    pageFont.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
+                          QStringLiteral("Nimbus Sans"), QStringLiteral("Arial"),
+                          pageFont.family()});
+    pageFont.setPointSize(8);
+    setFont(pageFont);
     setMinimumSize(kPageSize);
     resize(kPageSize);
+    m_compactStyle = new CompactStyle(this);
 
     buildCodesFrame();
     buildPrefixFrame();
@@ -153,8 +172,8 @@ void OptionsPage::buildModemFrame() {
 
     QLabel* port =
         addLabel(frame, "Label1(5)", QStringLiteral("Anschluß"), TwipsRect(120, 840, 735, 255));
-    m_comList =
-        addList(frame, "ComList", TwipsRect(900, 780, 795, 315), QStringLiteral("Anschluß"), port);
+    m_comList = addList(frame, "ComList", TwipsRect(900, 780, 795, 315), QStringLiteral("Anschluß"),
+                        port, m_compactStyle);
     for (int portNumber = 1; portNumber <= 4; ++portNumber) {
         m_comList->addItem(QStringLiteral("COM%1").arg(portNumber));
         // The item names the device behind it, since there is no COM1 here.
@@ -164,7 +183,7 @@ void OptionsPage::buildModemFrame() {
     QLabel* method =
         addLabel(frame, "Label1(6)", QStringLiteral("Wahlart"), TwipsRect(120, 1260, 675, 255));
     m_dialMethodList = addList(frame, "WahlArtList", TwipsRect(900, 1200, 795, 315),
-                               QStringLiteral("Wahlart"), method);
+                               QStringLiteral("Wahlart"), method, m_compactStyle);
     m_dialMethodList->addItems({QStringLiteral("Ton"), QStringLiteral("Puls")});
 
     QLabel* answer = addLabel(frame, "Label1(7)", QStringLiteral("Modem- antwort"),
@@ -223,6 +242,7 @@ void OptionsPage::buildProviderFrame() {
     m_telcoList->setGeometry(TwipsRect(120, 300, 3555, 1455));
     m_telcoList->setAccessibleName(QStringLiteral("Provider-Liste"));
     m_telcoList->setToolTip(QStringLiteral("Änderungen über Kontextmenü (rechte Maustaste)"));
+    m_telcoList->setStyle(m_compactStyle);
     m_telcoList->setRootIsDecorated(false);
     m_telcoList->setItemsExpandable(false);
     m_telcoList->setUniformRowHeights(true);
@@ -238,11 +258,13 @@ void OptionsPage::buildProviderFrame() {
     for (int column = 0; column < ProviderColumnCount; ++column)
         header->resizeSection(column, TwipsRect(0, 0, kColumnTwips[column], 0).width());
 
-    m_updateLabel = addLabel(frame, "Label1(10)", kUpdateCaption, TwipsRect(120, 1860, 2595, 435));
+    const QString updateCaption =
+        kUpdateCaption + QStringLiteral(" (") + TariffListUrl().host() + QStringLiteral(")");
+    m_updateLabel = addLabel(frame, "Label1(10)", updateCaption, TwipsRect(120, 1860, 2595, 435));
     m_downloadButton =
         addButton(frame, "Btn(1)", QStringLiteral("Download"), TwipsRect(2880, 1920, 795, 315));
     m_updateLabel->setBuddy(m_downloadButton);
-    m_downloadButton->setAccessibleDescription(kUpdateCaption);
+    m_downloadButton->setAccessibleDescription(updateCaption);
 
     m_providerList = new ProviderListController(m_state, m_providers, m_telcoList, this);
 }

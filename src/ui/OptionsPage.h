@@ -15,6 +15,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QSlider;
+class QStyle;
 class QTreeView;
 
 namespace tarvok {
@@ -58,6 +59,7 @@ private:
 
     AppState& m_state;
     ProviderTableModel& m_providers;
+    QStyle* m_compactStyle = nullptr; // for the drop-down lists and TelcoList
 
     std::array<QLineEdit*, 4> m_text1{}; // Text1(0..3)
     std::array<QLineEdit*, 4> m_text2{}; // Text2(1..4)
