@@ -1,6 +1,7 @@
 #include "OptionsPage.h"
 
 #include "CompactStyle.h"
+#include "FileErrorText.h"
 #include "MessageBox.h"
 #include "OptionValues.h"
 #include "PhoneFile.h"
@@ -219,7 +220,7 @@ void OptionsPage::buildSizeFrame() {
     m_sampleFrame->setBackgroundRole(QPalette::Base);
     m_sample = new QLabel(QStringLiteral("Aa"), m_sampleFrame);
     m_sample->setObjectName(QStringLiteral("FntSmpl"));
-    m_sample->setFont(QApplication::font("QListView"));
+    m_sample->setFont(QFont(listFontFamily()));
     m_sample->setAccessibleDescription(QStringLiteral("Schriftprobe"));
 }
 
@@ -287,7 +288,7 @@ void OptionsPage::LoadOptionControls() {
     m_handOverNumber->setText(settings.HandOverNumber);
     m_sizeSlider->setValue(SliderValueForEntrySize(settings.EntrySize));
     QFont sampleFont = m_sample->font();
-    sampleFont.setFamily(QApplication::font("QListView").family());
+    sampleFont.setFamily(listFontFamily());
     m_sample->setFont(sampleFont);
     UpdateFntSmpl();
     WahlArtList_Click(); // the enabled states follow the values just shown
@@ -315,12 +316,12 @@ bool OptionsPage::SaveOptionControls() {
     if (!SavePhoneFile(m_state.dataDir, m_state.phoneBook, &error)) {
         // Memory stays equal to the file on disk; the edits wait in the controls.
         settings = before;
-        MessageBox::critical(
-            this, MessageBox::kTitle,
-            QStringLiteral("Die Einstellungen konnten nicht in der Datei %1 gespeichert werden."
-                           "\nDie Datei ist unverändert; Ihre Eingaben stehen weiter auf "
-                           "der Seite „Optionen“.")
-                .arg(error.fileName.isEmpty() ? QLatin1String(kPhoneFileName) : error.fileName));
+        MessageBox::critical(this, MessageBox::kTitle,
+                             QStringLiteral("Die Einstellungen konnten nicht gespeichert "
+                                            "werden.\n") +
+                                 FileErrorText(error) +
+                                 QStringLiteral("\nIhre Eingaben stehen weiter auf der Seite "
+                                                "„Optionen“."));
         return false;
     }
     emit settingsSaved();
@@ -334,6 +335,14 @@ void OptionsPage::focusCountryCode() {
 
 QAbstractButton* OptionsPage::downloadButton() const {
     return m_downloadButton;
+}
+
+// The sample shows the font of the phone lists; without the main window around the page
+// that is the font a list gets by default.
+QString OptionsPage::listFontFamily() const {
+    if (const QWidget* list = window()->findChild<QWidget*>(QStringLiteral("NamList(1)")))
+        return list->font().family();
+    return QApplication::font("QListView").family();
 }
 
 void OptionsPage::UpdateFntSmpl() {

@@ -53,6 +53,7 @@ private:
     void buildNamesFrame();
     void buildProviderFrame();
 
+    QString listFontFamily() const;
     void UpdateFntSmpl();
     void WahlArtList_Click();
     void UebergabeChk_Click();

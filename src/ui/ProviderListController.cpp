@@ -1,5 +1,6 @@
 #include "ProviderListController.h"
 
+#include "FileErrorText.h"
 #include "MessageBox.h"
 #include "PhoneEntry.h"
 #include "ProviderEditor.h"
@@ -176,11 +177,11 @@ void ProviderListController::saveProviders() {
     FileError error;
     if (SaveProviderFile(m_state.dataDir, m_model.table(), &error))
         return;
-    MessageBox::critical(
-        m_window, MessageBox::kTitle,
-        QStringLiteral("Die Anbieterliste konnte nicht in der Datei %1 gespeichert werden.\n"
-                       "Die Änderung steht nur in der Liste auf dem Bildschirm.")
-            .arg(error.fileName.isEmpty() ? QLatin1String(kProviderFileName) : error.fileName));
+    MessageBox::critical(m_window, MessageBox::kTitle,
+                         QStringLiteral("Die Anbieterliste konnte nicht gespeichert werden.\n") +
+                             FileErrorText(error) +
+                             QStringLiteral("\nDie Änderung steht nur in der Liste auf dem "
+                                            "Bildschirm."));
 }
 
 void ProviderListController::selectRow(int row) {
