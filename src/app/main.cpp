@@ -1,6 +1,7 @@
 #include "AppState.h"
 #include "MainWindow.h"
 #include "QtHttpClient.h"
+#include "QtSerialPort.h"
 #include "QtTrayIcon.h"
 #include "QuitSignals.h"
 #include "StartUp.h"
@@ -31,10 +32,9 @@ int main(int argc, char* argv[]) {
         return 1;
 
     QtTrayIcon tray;
+    QtSerialPort port;
     QtHttpClient http;
-    // PLACEHOLDER: the serial port (QtSerialPort) is wired here as soon as it is on main;
-    // until then the program does not dial.
-    MainWindow window(state, MainWindow::Parts{tray, nullptr, &http});
+    MainWindow window(state, MainWindow::Parts{tray, &port, &http});
     QuitSignals quitSignals;
     QObject::connect(&window, &MainWindow::programEnded, &app, &QApplication::quit);
     QObject::connect(&quitSignals, &QuitSignals::quitRequested, &window, &MainWindow::QuitProgram);

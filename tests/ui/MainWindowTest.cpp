@@ -1,4 +1,5 @@
 #include "PopupDriver.h"
+#include "QtSerialPort.h"
 #include "WindowFixture.h"
 
 #include <QCheckBox>
@@ -61,6 +62,8 @@ private slots:
     void trayClicksShowWindow();
     void closeBox_data();
     void closeBox();
+    void dialTriggers_data();
+    void dialTriggers();
 };
 
 void MainWindowTest::showsNamesUnderListCaptions() {
@@ -376,6 +379,56 @@ void MainWindowTest::closeBox() {
     QVERIFY(!f.window->isVisible());
     QCOMPARE(ended.size(), trayAvailable ? 0 : 1);
     QCOMPARE(f.tray.shown, trayAvailable);
+}
+
+void MainWindowTest::dialTriggers_data() {
+    QTest::addColumn<int>("key"); // 0: a double click on the line
+    QTest::addColumn<int>("row");
+    QTest::addColumn<bool>("dials");
+
+    QTest::newRow("double click") << 0 << 1 << true;
+    QTest::newRow("Return") << int(Qt::Key_Return) << 1 << true;
+    QTest::newRow("Enter") << int(Qt::Key_Enter) << 1 << true;
+    QTest::newRow("Space") << int(Qt::Key_Space) << 1 << true;
+    QTest::newRow("Return without selection") << int(Qt::Key_Return) << -1 << false;
+    QTest::newRow("letter") << int(Qt::Key_M) << 1 << false;
+    QTest::newRow("digit") << int(Qt::Key_4) << 1 << false;
+    QTest::newRow("Escape") << int(Qt::Key_Escape) << 1 << false;
+    QTest::newRow("Down") << int(Qt::Key_Down) << 1 << false;
+}
+
+// The dial goes to a port that does not exist: its message and the options tab show that
+// the dial was started, and with which entry nothing else could tell here.
+void MainWindowTest::dialTriggers() {
+    QFETCH(int, key);
+    QFETCH(int, row);
+    QFETCH(bool, dials);
+
+    qputenv("TARVOK_COM1", QFile::encodeName(QDir::tempPath() + QStringLiteral("/kein-modem")));
+    tarvok::QtSerialPort port;
+    WindowFixture f(kEntries, true, &port);
+    QListView* list = f.list(1);
+    if (row >= 0)
+        f.select(1, row);
+    list->setFocus();
+    if (key == 0) {
+        const QPoint at = list->visualRect(list->model()->index(row, 0)).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+    } else
+        QTest::keyClick(list, Qt::Key(key));
+
+    if (!dials) {
+        QVERIFY(f.boxes.shown.isEmpty());
+        QCOMPARE(f.state.CurrentTab, 1);
+        return;
+    }
+    QCOMPARE(f.boxes.shown.size(), 1);
+    QCOMPARE(f.boxes.shown[0].icon, tarvok::MessageBox::Icon::Critical);
+    QCOMPARE(f.boxes.shown[0].text,
+             QStringLiteral("Der angegebene Anschluß COM1 ist nicht verfügbar."));
+    QCOMPARE(f.tabs()->currentIndex(), 4);
+    QCOMPARE(f.state.CurrentTab, 5);
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -17,8 +17,10 @@
 
 // A main window over a phone book in a temporary folder, started the way main() does.
 struct WindowFixture {
-    explicit WindowFixture(const QStringList& entries, bool trayAvailable = true)
-        : tray(trayAvailable) {
+    explicit WindowFixture(const QStringList& entries, bool trayAvailable = true,
+                           tarvok::SerialPort* serialPort = nullptr)
+        : tray(trayAvailable)
+        , port(serialPort) {
         writeFile(dir.path(), QStringLiteral("Brisel.DAT"),
                   phoneFile(QStringLiteral("[BRISEL VERSION 2.2]"), entries));
         state.dataDir = dir.path();
@@ -35,8 +37,7 @@ struct WindowFixture {
 
     void start(tarvok::StartUp::Next next) {
         window = std::make_unique<tarvok::MainWindow>(
-            state,
-            tarvok::MainWindow::Parts{tray, nullptr, nullptr, std::chrono::milliseconds(20)});
+            state, tarvok::MainWindow::Parts{tray, port, nullptr, std::chrono::milliseconds(20)});
         window->FinishStartUp(next);
     }
 
@@ -71,6 +72,7 @@ struct WindowFixture {
     QTemporaryDir dir;
     MessageBoxRecorder boxes;
     FakeTrayIcon tray;
+    tarvok::SerialPort* port = nullptr;
     tarvok::AppState state;
     std::unique_ptr<tarvok::MainWindow> window;
 };
