@@ -7,6 +7,7 @@
 #include "PhoneFile.h"
 #include "ProviderListController.h"
 #include "ProviderTableModel.h"
+#include "SerialDevice.h"
 #include "TariffListUrl.h"
 
 #include <QApplication>
@@ -33,10 +34,6 @@ const QString kUpdateCaption = QStringLiteral("Update der Provider-Liste über d
 
 // Twips of the six TelcoList columns, "Name" to "Weite".
 constexpr int kColumnTwips[ProviderColumnCount] = {882, 18, 706, 353, 353, 794};
-
-QString SerialDeviceName(int port) {
-    return QStringLiteral("/dev/ttyS%1").arg(port - 1);
-}
 
 QGroupBox* addFrame(QWidget* parent, const char* name, const QString& caption, QRect rect) {
     auto* frame = new QGroupBox(caption, parent);
@@ -178,7 +175,7 @@ void OptionsPage::buildModemFrame() {
     for (int portNumber = 1; portNumber <= 4; ++portNumber) {
         m_comList->addItem(QStringLiteral("COM%1").arg(portNumber));
         // The item names the device behind it, since there is no COM1 here.
-        m_comList->setItemData(portNumber - 1, SerialDeviceName(portNumber), Qt::ToolTipRole);
+        m_comList->setItemData(portNumber - 1, SerialDeviceForPort(portNumber), Qt::ToolTipRole);
     }
 
     QLabel* method =
