@@ -56,7 +56,8 @@ TEST(FieldReader, IntegerFields) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text.toStdString());
-        FieldReader reader(c.text + ",", 1);
+        const QString text = c.text + ",";
+        FieldReader reader(text, 1);
         int value = -99;
         EXPECT_EQ(reader.readInteger(&value), c.status);
         if (c.status == S::Ok) {
