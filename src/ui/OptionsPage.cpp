@@ -293,7 +293,6 @@ void OptionsPage::LoadOptionControls() {
 
 bool OptionsPage::SaveOptionControls() {
     Settings& settings = m_state.phoneBook.settings;
-    const Settings before = settings;
     settings.OutsideLinePrefix = m_text1[0]->text().trimmed();
     settings.InternationalPrefix = m_text1[1]->text().trimmed();
     settings.CountryCode = CodeFromText(m_text1[2]->text());
@@ -310,19 +309,18 @@ bool OptionsPage::SaveOptionControls() {
     settings.EntrySize = EntrySizeForSliderValue(m_sizeSlider->value());
 
     FileError error;
-    if (!SavePhoneFile(m_state.dataDir, m_state.phoneBook, &error)) {
-        // Memory stays equal to the file on disk; the edits wait in the controls.
-        settings = before;
+    const bool saved = SavePhoneFile(m_state.dataDir, m_state.phoneBook, &error);
+    // Like a phone list after a failed save, the settings stay as the user sees them; the
+    // next save that succeeds writes them.
+    emit settingsSaved();
+    if (!saved)
         MessageBox::critical(this, MessageBox::kTitle,
                              QStringLiteral("Die Einstellungen konnten nicht gespeichert "
                                             "werden.\n") +
                                  FileErrorText(error) +
-                                 QStringLiteral("\nIhre Eingaben stehen weiter auf der Seite "
-                                                "„Optionen“."));
-        return false;
-    }
-    emit settingsSaved();
-    return true;
+                                 QStringLiteral("\nDie Änderungen gelten vorerst nur bis zum "
+                                                "Programmende."));
+    return saved;
 }
 
 void OptionsPage::focusCountryCode() {

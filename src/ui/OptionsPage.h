@@ -33,8 +33,8 @@ public:
     ~OptionsPage() override;
 
     void LoadOptionControls(); // Settings -> controls
-    // Controls -> Settings, then SavePhoneFile. On failure shows a critical box, leaves
-    // Settings as they were before and keeps the edits in the controls; returns false.
+    // Controls -> Settings, then SavePhoneFile. When the file cannot be written, shows a
+    // critical box and returns false; Settings and the controls keep the edits all the same.
     bool SaveOptionControls();
     void focusCountryCode(); // Text1(2) gets the focus
     QAbstractButton* downloadButton() const;

@@ -1,9 +1,9 @@
 // The options page: settings to controls and back, the entry-size slider with its sample,
 // and the enabled states of the hand-over controls.
 
+#include "OptionsPage.h"
 #include "AppState.h"
 #include "MessageBox.h"
-#include "OptionsPage.h"
 #include "PhoneFile.h"
 #include "ProviderTableModel.h"
 
@@ -35,7 +35,7 @@ private slots:
     void reopenedPageShowsStoredCodes();
     void editsWaitForSave();
     void outOfRangeChoicesKeepStoredValue();
-    void failedSaveKeepsSettingsAndControls();
+    void failedSaveKeepsEdits();
 
     void sliderPositionForEntrySize_data();
     void sliderPositionForEntrySize();
@@ -100,31 +100,75 @@ void OptionsPageTest::saveStoresControls_data() {
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("stored");
 
-    QTest::newRow("area code loses leading zero") << "Text1(3)" << "0711" << "AreaCode" << "711";
-    QTest::newRow("empty area code") << "Text1(3)" << "" << "AreaCode" << "0";
-    QTest::newRow("empty country code") << "Text1(2)" << "" << "CountryCode" << "0";
-    QTest::newRow("blanks inside a code") << "Text1(2)" << " 4 9 " << "CountryCode" << "49";
-    QTest::newRow("code ends at a letter") << "Text1(3)" << "89a12" << "AreaCode" << "89";
-    QTest::newRow("code without digits") << "Text1(2)" << "x49" << "CountryCode" << "0";
-    QTest::newRow("code of zeros") << "Text1(3)" << "000" << "AreaCode" << "0";
-    QTest::newRow("long code keeps every digit")
-        << "Text1(3)" << "12345678901234567890" << "AreaCode" << "12345678901234567890";
-    QTest::newRow("outside line trimmed") << "Text1(0)" << "  0 " << "OutsideLinePrefix" << "0";
-    QTest::newRow("international trimmed")
-        << "Text1(1)" << " 00  " << "InternationalPrefix" << "00";
-    QTest::newRow("extra commands as typed")
-        << "Text3" << " X3 &F " << "ExtraModemCommands" << " X3 &F ";
-    QTest::newRow("hand-over number as typed")
-        << "UebergabeNrText" << " 12 " << "HandOverNumber" << " 12 ";
-    QTest::newRow("quotes in extra commands")
-        << "Text3" << "S7=\"5\"" << "ExtraModemCommands" << "S7='5'";
-    QTest::newRow("quotes in a prefix")
-        << "Text1(0)" << "\"0\"" << "OutsideLinePrefix" << "'0'";
-    QTest::newRow("empty list name") << "Text2(1)" << "" << "ListNames1" << "";
-    QTest::newRow("list name as typed") << "Text2(4)" << " Firma " << "ListNames4" << " Firma ";
+    QTest::newRow("area code loses leading zero") << "Text1(3)"
+                                                  << "0711"
+                                                  << "AreaCode"
+                                                  << "711";
+    QTest::newRow("empty area code") << "Text1(3)"
+                                     << ""
+                                     << "AreaCode"
+                                     << "0";
+    QTest::newRow("empty country code") << "Text1(2)"
+                                        << ""
+                                        << "CountryCode"
+                                        << "0";
+    QTest::newRow("blanks inside a code") << "Text1(2)"
+                                          << " 4 9 "
+                                          << "CountryCode"
+                                          << "49";
+    QTest::newRow("code ends at a letter") << "Text1(3)"
+                                           << "89a12"
+                                           << "AreaCode"
+                                           << "89";
+    QTest::newRow("code without digits") << "Text1(2)"
+                                         << "x49"
+                                         << "CountryCode"
+                                         << "0";
+    QTest::newRow("code of zeros") << "Text1(3)"
+                                   << "000"
+                                   << "AreaCode"
+                                   << "0";
+    QTest::newRow("long code keeps every digit") << "Text1(3)"
+                                                 << "12345678901234567890"
+                                                 << "AreaCode"
+                                                 << "12345678901234567890";
+    QTest::newRow("outside line trimmed") << "Text1(0)"
+                                          << "  0 "
+                                          << "OutsideLinePrefix"
+                                          << "0";
+    QTest::newRow("international trimmed") << "Text1(1)"
+                                           << " 00  "
+                                           << "InternationalPrefix"
+                                           << "00";
+    QTest::newRow("extra commands as typed") << "Text3"
+                                             << " X3 &F "
+                                             << "ExtraModemCommands"
+                                             << " X3 &F ";
+    QTest::newRow("hand-over number as typed") << "UebergabeNrText"
+                                               << " 12 "
+                                               << "HandOverNumber"
+                                               << " 12 ";
+    QTest::newRow("quotes in extra commands") << "Text3"
+                                              << "S7=\"5\""
+                                              << "ExtraModemCommands"
+                                              << "S7='5'";
+    QTest::newRow("quotes in a prefix") << "Text1(0)"
+                                        << "\"0\""
+                                        << "OutsideLinePrefix"
+                                        << "'0'";
+    QTest::newRow("empty list name") << "Text2(1)"
+                                     << ""
+                                     << "ListNames1"
+                                     << "";
+    QTest::newRow("list name as typed") << "Text2(4)"
+                                        << " Firma "
+                                        << "ListNames4"
+                                        << " Firma ";
     // The tab shows the name as typed; only the file has no double quotes.
-    QTest::newRow("quotes in a list name")
-        << "Text2(2)" << "\"Oma\"" << "ListNames2" << "'Oma'";
+    QTest::newRow("quotes in a list name") << "Text2(2)"
+                                           << "\"Oma\""
+                                           << "ListNames2"
+                                           << "'Oma'";
 }
 
 namespace {
@@ -173,9 +217,15 @@ void OptionsPageTest::reopenedPageShowsStoredCodes_data() {
     QTest::addColumn<QString>("controlName");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("shownAgain");
-    QTest::newRow("0711") << "Text1(3)" << "0711" << "711";
-    QTest::newRow("empty country") << "Text1(2)" << "" << "0";
-    QTest::newRow("empty area") << "Text1(3)" << "" << "0";
+    QTest::newRow("0711") << "Text1(3)"
+                          << "0711"
+                          << "711";
+    QTest::newRow("empty country") << "Text1(2)"
+                                   << ""
+                                   << "0";
+    QTest::newRow("empty area") << "Text1(3)"
+                                << ""
+                                << "0";
 }
 
 void OptionsPageTest::reopenedPageShowsStoredCodes() {
@@ -229,23 +279,29 @@ void OptionsPageTest::outOfRangeChoicesKeepStoredValue() {
     QCOMPARE(readBack().ComPort, 2);
 }
 
-void OptionsPageTest::failedSaveKeepsSettingsAndControls() {
+void OptionsPageTest::failedSaveKeepsEdits() {
+    const QString dataDir = m_state->dataDir;
     m_state->dataDir = m_dir->filePath(QStringLiteral("no/such/folder"));
-    const Settings before = settings();
     control<QLineEdit>("Text1(3)")->setText(QStringLiteral("0711"));
-    control<QLineEdit>("Text3")->setText(QStringLiteral("\"Q\""));
+    control<QLineEdit>("Text2(2)")->setText(QStringLiteral("Kunden"));
     QSignalSpy saved(m_page.get(), &OptionsPage::settingsSaved);
 
     QVERIFY(!m_page->SaveOptionControls());
     QCOMPARE(m_boxes.size(), 1);
     QCOMPARE(m_boxes[0].icon, MessageBox::Icon::Critical);
     QCOMPARE(m_boxes[0].title, QStringLiteral("Tarvok-Pro"));
-    QVERIFY2(m_boxes[0].text.contains(QLatin1String(kPhoneFileName)),
-             qPrintable(m_boxes[0].text));
-    QCOMPARE(saved.count(), 0);
-    QCOMPARE(settings(), before);
+    QVERIFY2(m_boxes[0].text.contains(QLatin1String(kPhoneFileName)), qPrintable(m_boxes[0].text));
+    // What the user sees stays in force, on the page and in the program.
     QCOMPARE(control<QLineEdit>("Text1(3)")->text(), QStringLiteral("0711"));
-    QCOMPARE(control<QLineEdit>("Text3")->text(), QStringLiteral("\"Q\""));
+    QCOMPARE(settings().AreaCode, QStringLiteral("711"));
+    QCOMPARE(settings().ListNames[1], QStringLiteral("Kunden"));
+    QCOMPARE(saved.count(), 1);
+
+    // Once the folder is back, the next save writes them.
+    m_state->dataDir = dataDir;
+    QVERIFY(m_page->SaveOptionControls());
+    QCOMPARE(readBack().AreaCode, QStringLiteral("711"));
+    QCOMPARE(readBack().ListNames[1], QStringLiteral("Kunden"));
 }
 
 void OptionsPageTest::sliderPositionForEntrySize_data() {

@@ -201,8 +201,8 @@ void ProviderListTest::answerEditor(const QString& name, const QString& code, bo
         };
         type("Text1(0)", name);
         type("Text1(1)", code);
-        auto* button = editor->findChild<QPushButton*>(
-            ok ? QStringLiteral("Command1(0)") : QStringLiteral("Command1(1)"));
+        auto* button = editor->findChild<QPushButton*>(ok ? QStringLiteral("Command1(0)")
+                                                          : QStringLiteral("Command1(1)"));
         QTest::mouseClick(button, Qt::LeftButton);
     });
     m_editorWatch->start();
@@ -316,28 +316,31 @@ void ProviderListTest::menuEnabledStates() {
 }
 
 void ProviderListTest::editorThroughThePage_data() {
-    QTest::addColumn<int>("row");            // row double-clicked, -1 empty space
-    QTest::addColumn<QString>("name");       // typed; null leaves the box
+    QTest::addColumn<int>("row");      // row double-clicked, -1 empty space
+    QTest::addColumn<QString>("name"); // typed; null leaves the box
     QTest::addColumn<QString>("code");
     QTest::addColumn<bool>("ok");
     QTest::addColumn<QString>("rowsAfter");
     QTest::addColumn<bool>("saved");
 
     const QString before = "Arcor|01070, Beispiel|01234, Mobilcom|01019";
-    QTest::newRow("new row") << -1 << "Neu" << "010" << true
+    QTest::newRow("new row") << -1 << "Neu"
+                             << "010" << true
                              << "Arcor|01070, Beispiel|01234, Mobilcom|01019, Neu|010" << true;
     QTest::newRow("new row, texts trimmed")
-        << -1 << "  Aldi " << " 0 1 " << true
-        << "Aldi|0 1, Arcor|01070, Beispiel|01234, Mobilcom|01019" << true;
+        << -1 << "  Aldi "
+        << " 0 1 " << true << "Aldi|0 1, Arcor|01070, Beispiel|01234, Mobilcom|01019" << true;
     QTest::newRow("new row without code is not added, file saved anyway")
         << -1 << "Neu" << QString() << true << before << true;
     QTest::newRow("blank name is stored empty")
-        << -1 << "   " << "099" << true << "|099, Arcor|01070, Beispiel|01234, Mobilcom|01019"
-        << true;
+        << -1 << "   "
+        << "099" << true << "|099, Arcor|01070, Beispiel|01234, Mobilcom|01019" << true;
     QTest::newRow("double quotes become single quotes")
-        << -1 << "Der \"Gute\"" << "01\"2" << true
-        << "Arcor|01070, Beispiel|01234, Der 'Gute'|01'2, Mobilcom|01019" << true;
-    QTest::newRow("new row cancelled") << -1 << "Neu" << "010" << false << before << false;
+        << -1 << "Der \"Gute\""
+        << "01\"2" << true << "Arcor|01070, Beispiel|01234, Der 'Gute'|01'2, Mobilcom|01019"
+        << true;
+    QTest::newRow("new row cancelled") << -1 << "Neu"
+                                       << "010" << false << before << false;
     QTest::newRow("change replaces the row")
         << 1 << "Zebra" << QString() << true << "Arcor|01070, Mobilcom|01019, Zebra|01234" << true;
     QTest::newRow("change with cleared name deletes the row")
