@@ -182,7 +182,7 @@ void ProviderUpdateTest::init() {
             [this] { m_enabledAtRequest << m_button->isEnabled(); });
     qputenv("TARVOK_UPDATE_URL", m_server->url(kListPath).toEncoded());
     // Short limits, so that the time-outs show in a second or two.
-    m_http = std::make_unique<QtHttpClient>(1000ms, 2500ms);
+    m_http = std::make_unique<QtHttpClient>(2000ms, 3500ms);
     m_update = std::make_unique<ProviderUpdate>(*m_state, *m_model, *m_http, m_window.get());
 
     m_boxes.clear();
