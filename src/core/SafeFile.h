@@ -8,10 +8,12 @@
 namespace tarvok {
 
 // Replaces `dir`/`fileName` with `content`, the previous file becoming `backupName`.
-// The new content is written and synced under a temporary name first; the old file is
-// then hard-linked over the backup and the new one renamed over the file, and the folder
-// is synced. At every moment a complete file or backup exists, and a backup is only ever
-// replaced by an existing file. On failure nothing on disk has changed.
+// The new content is written and synced under a temporary name first; the old file gets
+// a second (temporary) name by a hard link, the new one is renamed over the file, that
+// second name is renamed over the backup, and the folder is synced. At every moment a
+// complete file exists, and a backup is only ever replaced by an existing file. A failed
+// step is undone, so that file and backup are as they were; only a failing sync of the
+// folder (the renames done) is reported as a failure with the new file in place.
 bool WriteWithBackup(const QString& dir, const QString& fileName, const QString& backupName,
                      const QByteArray& content, FileError* error);
 
