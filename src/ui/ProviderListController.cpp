@@ -57,6 +57,10 @@ void ProviderListController::buildMenu() {
 }
 
 bool ProviderListController::eventFilter(QObject* watched, QEvent* event) {
+    // The type first: while the window is torn down the list is no longer a scroll area,
+    // and asking it for its viewport then is undefined.
+    if (event->type() != QEvent::ToolTip && event->type() != QEvent::MouseButtonDblClick)
+        return false;
     if (watched != m_list->viewport())
         return false;
     if (event->type() == QEvent::ToolTip) {
