@@ -36,7 +36,9 @@ struct PhoneFileOpening {
     };
     Outcome outcome = Outcome::Read;
     FileError error;
-    bool backupReadable = false; // Damaged: Brisel.BAK reads cleanly
+    // Damaged, and Created beside a left-over backup: Brisel.BAK reads cleanly, so starting
+    // from it (StartFromPhoneBackup) can be offered.
+    bool backupReadable = false;
 };
 PhoneFileOpening OpenPhoneFile(const QString& dir, PhoneBook& book);
 

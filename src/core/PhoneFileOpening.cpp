@@ -96,6 +96,8 @@ PhoneFileOpening OpenPhoneFile(const QString& dir, PhoneBook& book) {
 
     switch (loaded.version) {
     case Version::Missing:
+        // Checked before the save, which never touches the backup when there was no file.
+        opening.backupReadable = backupReadsCleanly(dir, book);
         setNewFileDefaults(book.settings);
         opening.outcome =
             SavePhoneFile(dir, book, &opening.error) ? Outcome::Created : Outcome::SaveFailed;

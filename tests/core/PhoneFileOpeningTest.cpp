@@ -32,6 +32,7 @@ TEST_F(PhoneFileOpeningTest, MissingFileIsCreatedWithDefaults) {
     m_book.settings.EntrySize = 10;
     const PhoneFileOpening opening = OpenPhoneFile(dir(), m_book);
     EXPECT_EQ(opening.outcome, Outcome::Created);
+    EXPECT_FALSE(opening.backupReadable);
     EXPECT_EQ(m_book.settings.ComPort, 1);
     EXPECT_EQ(m_book.settings.AreaCode, "");
     EXPECT_EQ(m_book.settings.EntrySize, 10); // not among the fields a new file resets
@@ -41,7 +42,9 @@ TEST_F(PhoneFileOpeningTest, MissingFileIsCreatedWithDefaults) {
 
 TEST_F(PhoneFileOpeningTest, MissingFileBesideABackupKeepsTheBackup) {
     writeBytes(dir(), "Brisel.BAK", kGood);
-    EXPECT_EQ(OpenPhoneFile(dir(), m_book).outcome, Outcome::Created);
+    const PhoneFileOpening opening = OpenPhoneFile(dir(), m_book);
+    EXPECT_EQ(opening.outcome, Outcome::Created);
+    EXPECT_TRUE(opening.backupReadable);
     EXPECT_EQ(readBytes(dir(), "Brisel.BAK"), kGood);
 }
 
