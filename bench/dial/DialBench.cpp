@@ -125,8 +125,7 @@ BENCHMARK(BM_DialToLastByteOnPty)->UseManualTime()->Unit(benchmark::kMicrosecond
 
 // The share of the port's open and close alone: QSerialPort takes a UUCP lock file in
 // /run/lock and syncs it to disk on every open.
-void BM_PortOpenClose(benchmark::State& state)
-{
+void BM_PortOpenClose(benchmark::State& state) {
     PtyModem modem;
     QtSerialPort port;
     for (auto _ : state) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
@@ -11,8 +12,7 @@ namespace tarvok {
 // A private X server (Xvfb) for one test, and xdotool/xclip to act on it as a user would.
 class XSession {
 public:
-    XSession()
-    {
+    XSession() {
         for (int n = 70 + int(QCoreApplication::applicationPid() % 50); n < 200; ++n) {
             if (QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n)) ||
                 QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(n)))
@@ -45,8 +45,7 @@ public:
         QString output;
     };
     // Runs a command against this display; bounded in time.
-    Result run(const QString& program, const QStringList& arguments, int timeoutMs = 10000) const
-    {
+    Result run(const QString& program, const QStringList& arguments, int timeoutMs = 10000) const {
         QProcess process;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("DISPLAY"), m_display);
@@ -62,13 +61,11 @@ public:
         result.output = QString::fromUtf8(process.readAllStandardOutput()).trimmed();
         return result;
     }
-    Result xdotool(const QStringList& arguments, int timeoutMs = 10000) const
-    {
+    Result xdotool(const QStringList& arguments, int timeoutMs = 10000) const {
         return run(QStringLiteral("xdotool"), arguments, timeoutMs);
     }
     // The visible windows with exactly this title.
-    QStringList windows(const QString& title) const
-    {
+    QStringList windows(const QString& title) const {
         const Result r = xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
                                   QStringLiteral("--name"), QLatin1Char('^') + title + '$'});
         return r.exitCode == 0 ? r.output.split(QLatin1Char('\n'), Qt::SkipEmptyParts)
@@ -76,8 +73,7 @@ public:
     }
 
 private:
-    void stop()
-    {
+    void stop() {
         if (m_server.state() != QProcess::NotRunning) {
             m_server.terminate();
             if (!m_server.waitForFinished(3000))
