@@ -4,6 +4,7 @@
 #include "SafeFile.h"
 #include "TextCodec.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace tarvok {
@@ -78,11 +79,14 @@ void takeCountryField(QString field, Settings& settings) {
 
 bool readSettings(PhoneFileParser& in, Settings& s, int* entrySize) {
     QString country;
-    return in.number(&s.ComPort) && in.number(&s.DialMethod) && in.number(&s.Reserved) &&
-           in.text(&s.OutsideLinePrefix) && in.number(&s.Reserved) &&
-           in.text(&s.InternationalPrefix) && in.text(&country) && in.number(entrySize) &&
-           in.text(&s.ExtraModemCommands) && in.text(&s.HandOverNumber) &&
-           in.number(&s.HandOverEnabled) && (takeCountryField(country, s), true);
+    const bool ok = in.number(&s.ComPort) && in.number(&s.DialMethod) && in.number(&s.Reserved) &&
+                    in.text(&s.OutsideLinePrefix) && in.number(&s.Reserved) &&
+                    in.text(&s.InternationalPrefix) && in.text(&country) && in.number(entrySize) &&
+                    in.text(&s.ExtraModemCommands) && in.text(&s.HandOverNumber) &&
+                    in.number(&s.HandOverEnabled);
+    if (ok)
+        takeCountryField(country, s);
+    return ok;
 }
 
 bool readEntries(PhoneFileParser& in, bool version20, PhoneBook& book) {
@@ -98,8 +102,8 @@ bool readEntries(PhoneFileParser& in, bool version20, PhoneBook& book) {
         int flag = 1;
         if (!in.text(&entry.Name) || !in.text(&entry.Number) || (!version20 && !in.number(&flag)))
             return false;
-        entry.Name = entry.Name.trimmed();
-        entry.Number = entry.Number.trimmed();
+        entry.Name = std::move(entry.Name).trimmed();
+        entry.Number = std::move(entry.Number).trimmed();
         entry.ZeroPrefix = flag & 1;
         if (!book.lists[size_t(list - 1)].appendUnsorted(entry))
             return in.fail("list holds too many entries");
@@ -140,7 +144,9 @@ QString quoted(const QString& text) {
 }
 
 // Whole sizes like an integer, others with at most four decimals and no trailing zeros.
+// Kept within what the reader takes back, so that a save never makes an unreadable file.
 QString entrySizeText(double size) {
+    size = std::isfinite(size) ? std::clamp(size, -32768.0, 32767.0) : Settings().EntrySize;
     QString text = QString::number(size, 'f', 4);
     while (text.endsWith(u'0'))
         text.chop(1);

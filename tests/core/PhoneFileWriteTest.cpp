@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 using namespace tarvok;
 
 namespace {
@@ -47,7 +49,8 @@ TEST(PhoneFileBytes, SettingsEntriesAndQuotes) {
 
 TEST(PhoneFileBytes, EntrySize) {
     const std::pair<double, const char*> cases[] = {
-        {12, "12"}, {8.25, "8.25"}, {10.5, "10.5"}, {9.123456, "9.1235"}, {12.00001, "12"},
+        {12, "12"},       {8.25, "8.25"}, {10.5, "10.5"},       {9.123456, "9.1235"},
+        {12.00001, "12"}, {1e9, "32767"}, {std::nan(""), "12"},
     };
     for (const auto& [size, text] : cases) {
         PhoneBook book;
