@@ -6,6 +6,7 @@
 #include <QNetworkRequest>
 #include <QTimer>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -76,6 +77,17 @@ bool CutShort(const QNetworkReply& reply, const QByteArray& body) {
     return chunked && !body.isEmpty() && !body.endsWith('\n') && !body.endsWith('\r');
 }
 
+QNetworkRequest ListRequest(const QUrl& url) {
+    QNetworkRequest request(url);
+    // Each redirect is checked before it is followed.
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
+                         QNetworkRequest::UserVerifiedRedirectPolicy);
+    request.setMaximumRedirectsAllowed(kMaxRedirects);
+    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
+                         QNetworkRequest::AlwaysNetwork);
+    return request;
+}
+
 // What the server said once the transfer has ended on its own.
 HttpReply Outcome(QNetworkReply& reply, QByteArray body) {
     const QVariant status = reply.attribute(QNetworkRequest::HttpStatusCodeAttribute);
@@ -101,6 +113,47 @@ HttpReply Outcome(QNetworkReply& reply, QByteArray body) {
     return answer;
 }
 
+// One running fetch: what has arrived, and why it was ended early, if it was.
+struct Transfer {
+    QNetworkReply& reply;
+    QByteArray body;
+    std::optional<FetchError> abortedFor;
+
+    void abortFor(FetchError why) {
+        if (!abortedFor)
+            abortedFor = why;
+        reply.abort();
+    }
+};
+
+// Collects the body and ends the transfer at the size limit or at a redirect elsewhere;
+// `progressed` is called whenever something arrives.
+void WatchTransfer(Transfer& transfer, QObject& context, const QUrl& from, qint64 maxBodySize,
+                   const std::function<void()>& progressed) {
+    QNetworkReply* const reply = &transfer.reply;
+    QObject::connect(reply, &QNetworkReply::metaDataChanged, &context, [=, &transfer] {
+        progressed();
+        const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
+        if (length.isValid() && length.toLongLong() > maxBodySize)
+            transfer.abortFor(FetchError::TooLarge);
+    });
+    QObject::connect(reply, &QNetworkReply::readyRead, &context, [=, &transfer] {
+        progressed();
+        transfer.body += reply->readAll();
+        if (transfer.body.size() > maxBodySize)
+            transfer.abortFor(FetchError::TooLarge);
+    });
+    QObject::connect(reply, &QNetworkReply::uploadProgress, &context, progressed);
+    QObject::connect(reply, &QNetworkReply::redirected, &context,
+                     [=, &transfer](const QUrl& target) {
+                         progressed();
+                         if (!RedirectAllowed(from, target))
+                             return transfer.abortFor(FetchError::RedirectRefused);
+                         transfer.body.clear();
+                         emit reply->redirectAllowed();
+                     });
+}
+
 } // namespace
 
 QtHttpClient::QtHttpClient(std::chrono::milliseconds noProgressTimeout,
@@ -115,55 +168,20 @@ HttpReply QtHttpClient::Fetch(const QUrl& url) {
 
     // A direct connection: a proxy from the environment must not see or alter the list.
     m_manager.setProxy(QNetworkProxy::NoProxy);
-    QNetworkRequest request(url);
-    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
-                         QNetworkRequest::UserVerifiedRedirectPolicy);
-    request.setMaximumRedirectsAllowed(kMaxRedirects);
-    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
-                         QNetworkRequest::AlwaysNetwork);
-
     QEventLoop loop;
-    std::unique_ptr<QNetworkReply> reply(m_manager.get(request));
-    QByteArray body;
-    std::optional<FetchError> abortedFor;
-    const auto abortFor = [&](FetchError why) {
-        if (!abortedFor)
-            abortedFor = why;
-        reply->abort();
-    };
+    std::unique_ptr<QNetworkReply> reply(m_manager.get(ListRequest(url)));
+    Transfer transfer{*reply, {}, {}};
 
     QTimer noProgress;
-    noProgress.setSingleShot(true);
     QTimer deadline;
+    noProgress.setSingleShot(true);
     deadline.setSingleShot(true);
     QObject::connect(&noProgress, &QTimer::timeout, &loop,
-                     [&] { abortFor(FetchError::NoProgress); });
+                     [&] { transfer.abortFor(FetchError::NoProgress); });
     QObject::connect(&deadline, &QTimer::timeout, &loop,
-                     [&] { abortFor(FetchError::DeadlineExceeded); });
-    const auto progressed = [&] { noProgress.start(m_noProgress); };
-
-    QNetworkReply* r = reply.get();
-    QObject::connect(r, &QNetworkReply::metaDataChanged, &loop, [&] {
-        progressed();
-        const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
-        if (length.isValid() && length.toLongLong() > m_maxBodySize)
-            abortFor(FetchError::TooLarge);
-    });
-    QObject::connect(r, &QNetworkReply::readyRead, &loop, [&] {
-        progressed();
-        body += reply->readAll();
-        if (body.size() > m_maxBodySize)
-            abortFor(FetchError::TooLarge);
-    });
-    QObject::connect(r, &QNetworkReply::uploadProgress, &loop, progressed);
-    QObject::connect(r, &QNetworkReply::redirected, &loop, [&](const QUrl& target) {
-        progressed();
-        if (!RedirectAllowed(url, target))
-            return abortFor(FetchError::RedirectRefused);
-        body.clear();
-        emit reply->redirectAllowed();
-    });
-    QObject::connect(r, &QNetworkReply::finished, &loop, &QEventLoop::quit);
+                     [&] { transfer.abortFor(FetchError::DeadlineExceeded); });
+    WatchTransfer(transfer, loop, url, m_maxBodySize, [&] { noProgress.start(m_noProgress); });
+    QObject::connect(reply.get(), &QNetworkReply::finished, &loop, &QEventLoop::quit);
 
     if (!reply->isFinished()) {
         noProgress.start(m_noProgress);
@@ -172,12 +190,12 @@ HttpReply QtHttpClient::Fetch(const QUrl& url) {
         // nothing can start a second update or close the window under this one.
         loop.exec(QEventLoop::ExcludeUserInputEvents);
     }
-    if (abortedFor)
-        return CallError(*abortedFor);
-    body += reply->readAll();
-    if (body.size() > m_maxBodySize)
+    if (transfer.abortedFor)
+        return CallError(*transfer.abortedFor);
+    transfer.body += reply->readAll();
+    if (transfer.body.size() > m_maxBodySize)
         return CallError(FetchError::TooLarge);
-    return Outcome(*reply, std::move(body));
+    return Outcome(*reply, std::move(transfer.body));
 }
 
 } // namespace tarvok

@@ -107,7 +107,7 @@ void ProviderUpdate::DownloadUpdateFile(QAbstractButton* button) {
     importList(ImportTariffList(converted), dropOldRows);
 }
 
-// The two ways a fetch can fail, each with the box the user knows from the old program.
+// The two ways a fetch can fail, each with its own box; both end the update.
 void ProviderUpdate::reportFetchFailure(const HttpReply& reply) {
     switch (reply.outcome) {
     case HttpReply::Outcome::Body:
