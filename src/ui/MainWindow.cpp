@@ -123,9 +123,9 @@ void MainWindow::Form_Load() {
     auto* statusBar = new QStatusBar(this);
     statusBar->setObjectName(QStringLiteral("StatusBar1"));
     statusBar->setSizeGripEnabled(false);
+    statusBar->setAccessibleName(QStringLiteral("Statuszeile"));
     statusBar->setGeometry(0, px(3900), px(7395), px(270));
     m_status = new QLabel(kStatusListe, statusBar);
-    m_status->setAccessibleName(QStringLiteral("Statuszeile"));
     statusBar->addWidget(m_status, 1);
 
     makeMenus();
