@@ -9,11 +9,9 @@
 
 #include <QEvent>
 #include <QHeaderView>
-#include <QHelpEvent>
 #include <QItemSelectionModel>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QToolTip>
 #include <QTreeView>
 
 namespace tarvok {
@@ -35,7 +33,8 @@ ProviderListController::ProviderListController(AppState& state, ProviderTableMod
     header->setSortIndicator(m_model.table().sortColumn(), m_model.table().sortOrder());
     connect(header, &QHeaderView::sectionClicked, this,
             [this](int section) { TelcoList_ColumnClick(section + 1); });
-    m_list->viewport()->installEventFilter(this);
+    m_viewport = m_list->viewport();
+    m_viewport->installEventFilter(this);
 }
 
 void ProviderListController::buildMenu() {
@@ -57,18 +56,12 @@ void ProviderListController::buildMenu() {
 }
 
 bool ProviderListController::eventFilter(QObject* watched, QEvent* event) {
-    // The type first: while the window is torn down the list is no longer a scroll area,
-    // and asking it for its viewport then is undefined.
-    if (event->type() != QEvent::ToolTip && event->type() != QEvent::MouseButtonDblClick)
+    // Compared with the pointer kept at the start: while the view is being destroyed its
+    // viewport still gets events, and the view can no longer be asked for it.
+    if (watched != m_viewport)
         return false;
-    if (watched != m_list->viewport())
-        return false;
-    if (event->type() == QEvent::ToolTip) {
-        // The view would ask the rows for a tip; the list has one for all of it.
-        const auto* help = static_cast<QHelpEvent*>(event);
-        QToolTip::showText(help->globalPos(), m_list->toolTip(), m_list->viewport());
-        return true;
-    }
+    // Watched here rather than through doubleClicked(), which stays silent below the last
+    // row: a double-click there adds a provider.
     if (event->type() == QEvent::MouseButtonDblClick &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         TelcoList_DblClick();

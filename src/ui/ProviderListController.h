@@ -49,6 +49,7 @@ private:
     AppState& m_state;
     ProviderTableModel& m_model;
     QTreeView* m_list;
+    QWidget* m_viewport = nullptr; // m_list's, watched for double-clicks
     QWidget* m_window;
     QMenu* m_menu = nullptr;  // pummain3 "Anbieter"
     QAction* m_items[6] = {}; // pum3(1..5) at their indices

@@ -19,6 +19,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 #include <QTreeView>
 
 #include <functional>
@@ -231,6 +232,10 @@ void ProviderListTest::listShowsSixColumns() {
     QCOMPARE(headers, QStringList({"Name", "Netz", "Tag", "ab", "bis", "Weite"}));
     QCOMPARE(widths, QList<int>({59, 1, 47, 24, 24, 53})); // 882, 18, 706, 353, 353, 794 twips
     QCOMPARE(m_list->toolTip(), QStringLiteral("Änderungen über Kontextmenü (rechte Maustaste)"));
+    // The tip shows over the rows too, not only over the header and the frame.
+    QHelpEvent help(QEvent::ToolTip, rowCentre(0), m_list->viewport()->mapToGlobal(rowCentre(0)));
+    QApplication::sendEvent(m_list->viewport(), &help);
+    QTRY_COMPARE(QToolTip::text(), m_list->toolTip());
     QCOMPARE(m_model->index(0, ColAb).data().toString(), QStringLiteral("00h"));
     // Selecting a cell selects its whole row, and only one.
     QTest::mouseClick(m_list->viewport(), Qt::LeftButton, {},
