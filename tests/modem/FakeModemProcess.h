@@ -40,7 +40,12 @@ public:
         ::kill(pid_t(m_process.processId()), SIGKILL);
         m_process.waitForFinished(3000);
     }
-    bool running() const { return m_process.state() == QProcess::Running; }
+    // Asks the modem to end as scripts/run does; true when it ended cleanly.
+    bool terminate() {
+        m_process.terminate();
+        return m_process.waitForFinished(5000) && m_process.exitStatus() == QProcess::NormalExit &&
+               m_process.exitCode() == 0;
+    }
 
 private:
     QString logPath() const { return m_dir.filePath(QStringLiteral("modem.log")); }

@@ -130,6 +130,15 @@ private slots:
         QCOMPARE(failures.size(), 1);
     }
 
+    void modemEndsOnSigtermWhileThePortIsOpen() {
+        FakeModemProcess modem;
+        useModem(modem);
+        QtSerialPort port;
+        QVERIFY(port.open(1));
+        QVERIFY(modem.terminate());
+        QTRY_VERIFY(!port.isOpen()); // and the program learns that its device is gone
+    }
+
     void portClosesItselfWhenTheDeviceVanishes() {
         FakeModemProcess modem;
         useModem(modem);
