@@ -89,6 +89,25 @@ bool syncFolder(const QString& dir) {
     return ok;
 }
 
+// A hard link where the file system has them (FAT and some network shares do not): then
+// a synced copy serves as the second name.
+bool secondName(const QByteArray& file, const QByteArray& name) {
+    if (::link(file.constData(), name.constData()) == 0)
+        return true;
+    const int linkError = errno;
+    if (linkError != EPERM && linkError != EOPNOTSUPP && linkError != ENOSYS)
+        return false;
+    QFile source(QFile::decodeName(file));
+    QByteArray content;
+    if (source.open(QIODevice::ReadOnly))
+        content = source.readAll();
+    if (!source.isOpen() || source.error() != QFileDevice::NoError) {
+        errno = linkError; // a folder in the file's place, say
+        return false;
+    }
+    return writeSynced(name, content);
+}
+
 bool exists(const QByteArray& path) {
     struct stat info;
     return ::lstat(path.constData(), &info) == 0;
@@ -112,7 +131,7 @@ bool WriteWithBackup(const QString& dir, const QString& fileName, const QString&
     const bool hadFile = exists(file);
     if (hadFile) {
         ::unlink(oldTemp.constData());
-        if (::link(file.constData(), oldTemp.constData()) != 0) {
+        if (!secondName(file, oldTemp)) {
             removeQuietly(newTemp);
             return fail(fileName, errno, error);
         }

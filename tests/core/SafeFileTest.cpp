@@ -107,6 +107,13 @@ TEST_F(SaveFailureTest, FailedStepIsReportedAndUndone) {
     EXPECT_EQ(generationIn(dir(), "Brisel.DAT"), 3);
 }
 
+TEST_F(SaveFailureTest, FileSystemWithoutHardLinksGetsACopyAsBackup) {
+    EXPECT_EQ(save(dir(), 3, strace("inject=link:error=EPERM:when=1")), 0);
+    EXPECT_EQ(readBytes(dir(), "Brisel.BAK"), m_file);
+    EXPECT_EQ(generationIn(dir(), "Brisel.DAT"), 3);
+    EXPECT_EQ(filesIn(dir()), (QStringList{"Brisel.BAK", "Brisel.DAT"}));
+}
+
 TEST_F(SaveFailureTest, ReadOnlyFolder) {
     ASSERT_EQ(::chmod(dir().toLocal8Bit().constData(), 0755), 0);
     EXPECT_EQ(save(dir(), 3, {"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"}), 1);
