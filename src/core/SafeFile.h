@@ -9,11 +9,12 @@ namespace tarvok {
 
 // Replaces `dir`/`fileName` with `content`, the previous file becoming `backupName`.
 // The new content is written and synced under a temporary name first; the old file gets
-// a second (temporary) name by a hard link, the new one is renamed over the file, that
-// second name is renamed over the backup, and the folder is synced. At every moment a
-// complete file exists, and a backup is only ever replaced by an existing file. A failed
-// step is undone, so that file and backup are as they were; only a failing sync of the
-// folder (the renames done) is reported as a failure with the new file in place.
+// a second (temporary) name by a hard link (a synced copy on file systems without them),
+// the new one is renamed over the file, that second name is renamed over the backup, and
+// the folder is synced. At every moment a complete file exists, and a backup is only ever
+// replaced by an existing file. A failed step is undone, so that file and backup are as
+// they were; only a failing sync of the folder (the renames done) is reported as a
+// failure with the new file in place.
 bool WriteWithBackup(const QString& dir, const QString& fileName, const QString& backupName,
                      const QByteArray& content, FileError* error);
 
