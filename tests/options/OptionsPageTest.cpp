@@ -7,6 +7,8 @@
 #include "PhoneFile.h"
 #include "ProviderTableModel.h"
 
+#include <QAbstractButton>
+#include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
@@ -45,6 +47,10 @@ private slots:
     void handOverEnabledStates_data();
     void handOverEnabledStates();
     void handOverClicksKeepValues();
+
+    void screenReaderNames_data();
+    void screenReaderNames();
+    void portItemsNameTheirDevice();
 
 private:
     template <typename T> T* control(const char* name) {
@@ -441,6 +447,50 @@ void OptionsPageTest::handOverClicksKeepValues() {
     QCOMPARE(number->text(), QStringLiteral("**21"));
     methods->setCurrentIndex(0);
     QVERIFY(number->isEnabled());
+}
+
+void OptionsPageTest::screenReaderNames_data() {
+    QTest::addColumn<QString>("controlName");
+    QTest::addColumn<QString>("name");
+    const char* const rows[][2] = {
+        {"Text1(2)", "Land"},         {"Text1(3)", "Ort"},
+        {"Text1(1)", "Ausland"},      {"Text1(0)", "Amt"},
+        {"Text3", "Zusatzbefehle"},   {"ComList", "Anschluß"},
+        {"WahlArtList", "Wahlart"},   {"Slider1", "Eintragsgröße"},
+        {"UebergabeChk", "ja, an"},   {"Btn(0)", "Debug"},
+        {"Btn(1)", "Download"},       {"Text2(1)", "Kartenname 1"},
+        {"Text2(4)", "Kartenname 4"}, {"TelcoList", "Provider-Liste"},
+    };
+    for (const auto& row : rows)
+        QTest::newRow(row[0]) << QString::fromLatin1(row[0]) << QString::fromUtf8(row[1]);
+}
+
+// What a screen reader announces for each control.
+void OptionsPageTest::screenReaderNames() {
+    QFETCH(QString, controlName);
+    QFETCH(QString, name);
+    auto* widget = control<QWidget>(controlName.toLatin1().constData());
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
+    QVERIFY(accessible);
+    // On Linux a drop-down list's name is its current item; the label reaches the screen
+    // reader as a "labelled by" relation, which comes from the label's buddy.
+    QStringList announced{accessible->text(QAccessible::Name)};
+    for (const auto& relation : accessible->relations(QAccessible::Label))
+        announced << relation.first->text(QAccessible::Name);
+    QVERIFY2(announced.contains(name), qPrintable(announced.join(u", ")));
+}
+
+void OptionsPageTest::portItemsNameTheirDevice() {
+    qputenv("TARVOK_COM2", "/dev/pts/7");
+    OptionsPage page(*m_state, *m_model);
+    qunsetenv("TARVOK_COM2");
+    auto* ports = page.findChild<QComboBox*>(QStringLiteral("ComList"));
+    QVERIFY(ports);
+    QStringList items;
+    for (int i = 0; i < ports->count(); ++i)
+        items << ports->itemText(i) + u' ' + ports->itemData(i, Qt::ToolTipRole).toString();
+    QCOMPARE(items, QStringList({"COM1 /dev/ttyS0", "COM2 /dev/pts/7", "COM3 /dev/ttyS2",
+                                 "COM4 /dev/ttyS3"}));
 }
 
 QTEST_MAIN(OptionsPageTest)
