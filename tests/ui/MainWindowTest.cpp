@@ -48,6 +48,8 @@ class MainWindowTest : public QObject {
 
 private slots:
     void showsNamesUnderListCaptions();
+    void listFontFollowsEntrySize_data();
+    void listFontFollowsEntrySize();
     void clickShowsNumber();
     void nameListMenuState_data();
     void nameListMenuState();
@@ -86,6 +88,31 @@ void MainWindowTest::showsNamesUnderListCaptions() {
     QCOMPARE(f.state.CurrentTab, 1);
     QVERIFY(f.tray.shown);
     QCOMPARE(f.tray.tip, QStringLiteral("Tarvok-Pro"));
+}
+
+void MainWindowTest::listFontFollowsEntrySize_data() {
+    QTest::addColumn<double>("entrySize");
+    QTest::addColumn<int>("points");
+    QTest::newRow("design size") << 12.0 << 12;
+    QTest::newRow("quarter points") << 8.25 << 8;
+    QTest::newRow("largest") << 24.0 << 24;
+    QTest::newRow("above the range") << 72.0 << 24;
+    QTest::newRow("below the range") << 2.0 << 6;
+    QTest::newRow("zero from a damaged line") << 0.0 << 6;
+}
+
+// A size outside the options page's range, only possible through an edited file, still
+// gives readable lists.
+void MainWindowTest::listFontFollowsEntrySize() {
+    QFETCH(double, entrySize);
+    QFETCH(int, points);
+    tarvok::PhoneBook book;
+    book.settings.EntrySize = entrySize;
+    WindowFixture f(std::move(book));
+    for (int i = 1; i <= 4; ++i) {
+        QCOMPARE(f.list(i)->font().family(), QStringLiteral("Arial"));
+        QCOMPARE(f.list(i)->font().pointSize(), points);
+    }
 }
 
 void MainWindowTest::clickShowsNumber() {
