@@ -325,7 +325,6 @@ bool OptionsPage::SaveOptionControls() {
 
 void OptionsPage::focusCountryCode() {
     m_text1[2]->setFocus(Qt::OtherFocusReason);
-    m_text1[2]->selectAll();
 }
 
 QAbstractButton* OptionsPage::downloadButton() const {
@@ -342,7 +341,10 @@ QString OptionsPage::listFontFamily() const {
 
 void OptionsPage::UpdateFntSmpl() {
     QFont font = m_sample->font();
-    font.setPointSize(EntrySizeForSliderValue(m_sizeSlider->value()));
+    const int size = EntrySizeForSliderValue(m_sizeSlider->value());
+    font.setPointSize(size);
+    // The slider's own value runs the other way; tell a screen reader the size.
+    m_sizeSlider->setAccessibleDescription(QStringLiteral("%1 Punkt").arg(size));
     m_sample->setFont(font);
     m_sample->adjustSize();
     const QRect area = m_sampleFrame->contentsRect();

@@ -345,6 +345,8 @@ void OptionsPageTest::sliderEdgesByMouse() {
         QTest::mouseClick(slider, Qt::LeftButton, {}, QPoint(slider->width() / 2, 1));
     QCOMPARE(slider->value(), 6);
     QCOMPARE(sample->font().pointSize(), 24);
+    QCOMPARE(QAccessible::queryAccessibleInterface(slider)->text(QAccessible::Description),
+             QStringLiteral("24 Punkt"));
     for (int i = 0; i < 30; ++i)
         QTest::mouseClick(slider, Qt::LeftButton, {},
                           QPoint(slider->width() / 2, slider->height() - 2));
