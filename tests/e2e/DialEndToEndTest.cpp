@@ -60,11 +60,17 @@ class DialEndToEndTest : public QObject {
         QVERIFY(program.waitForStarted(5000));
     }
 
+    // SIGTERM ends the program as "&Beenden" does; it must leave cleanly.
     static void endProgram(QProcess& program) {
         program.terminate();
-        if (!program.waitForFinished(10000))
+        const bool ended = program.waitForFinished(10000);
+        if (!ended) {
             program.kill();
-        program.waitForFinished(2000);
+            program.waitForFinished(2000);
+        }
+        QVERIFY2(ended, "the program did not end on SIGTERM");
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 0);
     }
 
     // Clicks the first entry of phone list 1 (the top line of the list, just below the
