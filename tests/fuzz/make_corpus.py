@@ -88,7 +88,7 @@ def provider():
     write(kind, "cr_only", whole.replace("\r\n", "\r"))
     write(kind, "nul", whole.encode().replace(b"0", b"\0", 4))
     write(kind, "unterminated_quote", '"Offen,"01015",1,1,0,24,1,1,1\r\n')
-    write(kind, "long_line", '"' + "x" * 200000 + '","1",1,1,0,24,1,1,1\r\n')
+    write(kind, "long_line", '"' + "x" * 20000 + '","1",1,1,0,24,1,1,1\r\n')
 
 
 def tariff():
