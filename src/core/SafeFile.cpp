@@ -108,6 +108,12 @@ bool secondName(const QByteArray& file, const QByteArray& name) {
     return writeSynced(name, content);
 }
 
+// The renames would replace a file whatever its mode; one the user made read-only is
+// refused instead, as it is where files are written in place.
+bool writableOrMissing(const QByteArray& path) {
+    return ::faccessat(AT_FDCWD, path.constData(), W_OK, AT_EACCESS) == 0 || errno == ENOENT;
+}
+
 bool exists(const QByteArray& path) {
     struct stat info;
     return ::lstat(path.constData(), &info) == 0;
@@ -126,6 +132,8 @@ bool WriteWithBackup(const QString& dir, const QString& fileName, const QString&
     const QByteArray newTemp = temporaryPath(dir, fileName);
     const QByteArray oldTemp = temporaryPath(dir, backupName);
 
+    if (!writableOrMissing(file) || !writableOrMissing(backup))
+        return fail(fileName, errno, error);
     if (!writeSynced(newTemp, content))
         return fail(fileName, errno, error);
     const bool hadFile = exists(file);
@@ -163,7 +171,7 @@ bool WriteWhole(const QString& dir, const QString& fileName, const QByteArray& c
                 FileError* error) {
     const QByteArray file = nativePath(dir, fileName);
     const QByteArray newTemp = temporaryPath(dir, fileName);
-    if (!writeSynced(newTemp, content))
+    if (!writableOrMissing(file) || !writeSynced(newTemp, content))
         return fail(fileName, errno, error);
     if (::rename(newTemp.constData(), file.constData()) != 0) {
         removeQuietly(newTemp);
