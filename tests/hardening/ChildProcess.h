@@ -1,0 +1,103 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QString>
+#include <QStringList>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+extern char** environ;
+
+namespace tarvok::test {
+
+using Command = std::vector<std::string>;
+
+inline constexpr int kKilled = 128 + 9;
+
+// Runs `command` to its end: its exit code, or 128 + the signal that ended it; -1 when it
+// could not be started. Its standard error goes to `errorPath` when one is given.
+inline int RunCommand(const Command& command, const std::string& errorPath = "/dev/null") {
+    std::vector<char*> argv;
+    for (const std::string& arg : command)
+        argv.push_back(const_cast<char*>(arg.c_str()));
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 2, errorPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0644);
+    pid_t pid = 0;
+    const int spawned = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0)
+        return -1;
+    int status = 0;
+    if (waitpid(pid, &status, 0) != pid)
+        return -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+inline Command Joined(Command prefix, const Command& command) {
+    prefix.insert(prefix.end(), command.begin(), command.end());
+    return prefix;
+}
+
+// strace with one injection, e.g. "write:signal=KILL:when=3". The leak checker of a
+// sanitizer build cannot run under ptrace.
+inline Command Injecting(const std::string& injection) {
+    return {"env", "ASAN_OPTIONS=detect_leaks=0", "strace", "-f", "-qq", "-o", "/dev/null",
+            "-e",  "inject=" + injection};
+}
+
+// How often `command` makes each system call that creates, writes, syncs, names or closes
+// a file; `scratch` holds the trace.
+inline std::map<std::string, int> CountCalls(const Command& command, const QString& scratch) {
+    const std::string trace = QDir(scratch).filePath(QStringLiteral("calls.trace")).toStdString();
+    const Command strace = {"env",
+                            "ASAN_OPTIONS=detect_leaks=0",
+                            "strace",
+                            "-f",
+                            "-qq",
+                            "-o",
+                            trace,
+                            "-e",
+                            "trace=%file,write,fsync,fdatasync,close"};
+    std::map<std::string, int> counts;
+    if (RunCommand(Joined(strace, command)) < 0)
+        return counts;
+    static const QStringList kCalls = {"write",  "fsync",    "fdatasync", "link",   "linkat",
+                                       "rename", "renameat", "renameat2", "unlink", "unlinkat",
+                                       "close",  "openat",   "open"};
+    QFile file(QString::fromStdString(trace));
+    if (!file.open(QIODevice::ReadOnly))
+        return counts;
+    static const QRegularExpression kCall(QStringLiteral("^\\d+\\s+(\\w+)\\("));
+    for (const QByteArray& line : file.readAll().split('\n')) {
+        const QRegularExpressionMatch match = kCall.match(QString::fromLatin1(line));
+        if (match.hasMatch() && kCalls.contains(match.captured(1)))
+            ++counts[match.captured(1).toStdString()];
+    }
+    file.remove();
+    return counts;
+}
+
+// The bytes of a file, or a null array when it does not exist.
+inline QByteArray BytesOf(const QString& dir, const QString& name) {
+    QFile file(QDir(dir).filePath(name));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QByteArray bytes = file.readAll();
+    if (bytes.isNull())
+        bytes = QByteArray("");
+    return bytes;
+}
+
+} // namespace tarvok::test

@@ -1,0 +1,221 @@
+// Saves that cannot complete: errors injected into the save's system calls, a disk that
+// fills up, a read-only folder or file. Each save must report the failure with the file's
+// name and leave the file and the backup byte for byte as they were.
+#include "ChildProcess.h"
+#include "SaveGenerations.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <iostream>
+
+using namespace tarvok;
+using namespace tarvok::test;
+
+namespace {
+
+constexpr int kNobody = 65534;
+constexpr qint64 kPage = 4096;
+
+class FailedWriteTest : public ::testing::TestWithParam<DataFile> {
+protected:
+    void SetUp() override {
+        const std::string origin = m_origin.path().toStdString();
+        ASSERT_EQ(RunCommand({TARVOK_HARDENING_SAVE_HELPER, mode(), origin, "1"}), 0);
+        ASSERT_EQ(RunCommand({TARVOK_HARDENING_SAVE_HELPER, mode(), origin, "2"}), 0);
+        m_file = BytesOf(m_origin.path(), file());
+        m_backup = BytesOf(m_origin.path(), backup());
+    }
+
+    const char* mode() const { return HelperMode(GetParam()); }
+    QString file() const { return QLatin1String(FileName(GetParam())); }
+    QString backup() const { return QLatin1String(BackupName(GetParam())); }
+    QString dir() const { return m_dir.path(); }
+    std::string errorLog() const { return m_origin.filePath("stderr").toStdString(); }
+
+    // File generation 2 and backup generation 1 in `folder`, nothing else.
+    void Prepare(const QString& folder) const {
+        QDir(folder).removeRecursively();
+        QDir().mkpath(folder);
+        for (const auto& [name, bytes] : {std::pair{file(), m_file}, {backup(), m_backup}}) {
+            QFile out(QDir(folder).filePath(name));
+            ASSERT_TRUE(out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size());
+        }
+    }
+    // Saving generation 3 into `folder`, after `prefix`.
+    Command Save(const Command& prefix, const QString& folder) const {
+        return Joined(prefix, {TARVOK_HARDENING_SAVE_HELPER, mode(), folder.toStdString(), "3"});
+    }
+    int RunSave(const Command& prefix) const { return RunCommand(Save(prefix, dir()), errorLog()); }
+
+    bool Unchanged(const QString& folder) const {
+        return BytesOf(folder, file()) == m_file && BytesOf(folder, backup()) == m_backup &&
+               QDir(folder).entryList(QDir::Files | QDir::Hidden).size() == 2;
+    }
+    bool Completed(const QString& folder) const {
+        return GenerationOf(GetParam(), BytesOf(folder, file())) == 3 &&
+               BytesOf(folder, backup()) == m_file;
+    }
+    // A failure names the file.
+    void ExpectReported() const {
+        const QByteArray message = BytesOf(m_origin.path(), "stderr");
+        EXPECT_TRUE(message.startsWith("save failed: " + file().toLatin1() + ": "))
+            << message.data();
+    }
+
+    static bool CanUnshare() { return RunCommand({"unshare", "-Urm", "true"}) == 0; }
+
+    QTemporaryDir m_origin;
+    QTemporaryDir m_dir;
+    QByteArray m_file;
+    QByteArray m_backup;
+};
+
+// Every open, write, sync, link and rename of the save fails in turn. Only the sync of the
+// folder comes after the renames: that failure is reported with the save complete on disk,
+// since the old backup it replaced is gone.
+TEST_P(FailedWriteTest, InjectedErrorsAtEveryCall) {
+    struct Fault {
+        const char* call;
+        const char* error;
+    };
+    const Fault faults[] = {
+        {"write", "ENOSPC"}, {"write", "EIO"},     {"fsync", "EIO"},
+        {"fsync", "ENOSPC"}, {"link", "EMLINK"},   {"link", "EPERM"},
+        {"rename", "EIO"},   {"rename", "ENOSPC"}, {"openat", "EACCES"},
+    };
+    Prepare(dir());
+    const std::map<std::string, int> counts = CountCalls(Save({}, dir()), m_origin.path());
+    Prepare(dir());
+    const std::map<std::string, int> before =
+        CountCalls({TARVOK_HARDENING_SAVE_HELPER}, m_origin.path());
+    int points = 0;
+    for (const Fault& fault : faults) {
+        const int count = counts.count(fault.call) ? counts.at(fault.call) : 0;
+        ASSERT_GT(count, 0) << fault.call;
+        // The loader opens libraries before the save; those calls are not the save's.
+        const int first = (before.count(fault.call) ? before.at(fault.call) : 0) + 1;
+        for (int n = first; n <= count; ++n) {
+            SCOPED_TRACE(std::string(fault.call) + " " + fault.error + " #" + std::to_string(n));
+            Prepare(dir());
+            const std::string injection =
+                std::string(fault.call) + ":error=" + fault.error + ":when=" + std::to_string(n);
+            ASSERT_EQ(RunSave(Injecting(injection)), 1);
+            ExpectReported();
+            // The last open and the last sync are those of the folder.
+            const std::string call = fault.call;
+            const bool folderSync = (call == "fsync" || call == "openat") && n == count;
+            EXPECT_TRUE(folderSync ? Completed(dir()) : Unchanged(dir()));
+            ++points;
+        }
+    }
+    std::cout << file().toStdString() << ": " << points << " injected errors\n";
+}
+
+// A tmpfs of its own, sized to hold the two files and from nothing up to twice the file's
+// size more. The save either fails and leaves both files as they were or completes.
+TEST_P(FailedWriteTest, FullDisk) {
+    if (!CanUnshare())
+        GTEST_SKIP() << "the kernel refuses a user and mount namespace (unshare -Urm)";
+    const auto pages = [](qint64 bytes) { return (bytes + kPage - 1) / kPage; };
+    const qint64 used = pages(m_file.size()) + pages(m_backup.size());
+    const QString source = m_origin.filePath("source");
+    const QString result = m_origin.filePath("result");
+    const QString disk = m_origin.filePath("disk");
+    QDir().mkpath(disk);
+    // The tmpfs vanishes with the namespace: its content is copied out before.
+    const std::string script = "mount -t tmpfs -o size=$1 tmpfs \"$2\" && cp -a \"$3\"/. \"$2\" "
+                               "|| exit 3; shift 4; \"$@\"; rc=$?; cp -a \"$0\"/. \"$RESULT\"; "
+                               "exit $rc";
+    bool failedOnce = false;
+    for (qint64 extra = 0; extra <= 2 * pages(m_file.size()); ++extra) {
+        SCOPED_TRACE("free pages: " + std::to_string(extra));
+        Prepare(source);
+        QDir(result).removeRecursively();
+        QDir().mkpath(result);
+        const Command command = {"env",
+                                 "RESULT=" + result.toStdString(),
+                                 "unshare",
+                                 "-Urm",
+                                 "sh",
+                                 "-c",
+                                 script,
+                                 disk.toStdString(),
+                                 std::to_string((used + extra) * kPage),
+                                 disk.toStdString(),
+                                 source.toStdString(),
+                                 "--"};
+        const int exit = RunCommand(Save(command, disk), errorLog());
+        ASSERT_NE(exit, 3) << "the files did not fit on the disk before the save";
+        if (extra == 0) {
+            EXPECT_EQ(exit, 1) << "a save onto a full disk succeeded";
+        }
+        if (extra == 2 * pages(m_file.size())) {
+            EXPECT_EQ(exit, 0) << "a save with room to spare failed";
+        }
+        if (exit == 1) {
+            failedOnce = true;
+            ExpectReported();
+            EXPECT_TRUE(Unchanged(result));
+        } else {
+            EXPECT_EQ(exit, 0);
+            EXPECT_TRUE(Completed(result));
+        }
+    }
+    EXPECT_TRUE(failedOnce);
+}
+
+// The folder or a file cannot be written: by a read-only mount, or by the file's mode for
+// a user who is not root (root may write anyway).
+TEST_P(FailedWriteTest, ReadOnlyFolderAndFiles) {
+    if (!CanUnshare())
+        GTEST_SKIP() << "the kernel refuses a user and mount namespace (unshare -Urm)";
+    const std::string folder = dir().toStdString();
+    const std::string filePath = QDir(dir()).filePath(file()).toStdString();
+    const std::string backupPath = QDir(dir()).filePath(backup()).toStdString();
+    const auto readOnlyMount = [](const std::string& path) -> Command {
+        return {"unshare",
+                "-Urm",
+                "sh",
+                "-c",
+                "mount --bind \"$0\" \"$0\" && mount -o remount,bind,ro \"$0\" && exec \"$@\"",
+                path};
+    };
+    const Command nobody = {"setpriv", "--reuid=" + std::to_string(kNobody),
+                            "--regid=" + std::to_string(kNobody), "--clear-groups"};
+    struct Case {
+        const char* name;
+        Command prefix;
+        const char* readOnlyByMode; // made read-only by its mode, for the other user
+    };
+    const Case cases[] = {
+        {"read-only folder", readOnlyMount(folder), nullptr},
+        {"read-only file mount", readOnlyMount(filePath), nullptr},
+        {"read-only backup mount", readOnlyMount(backupPath), nullptr},
+        {"file without write permission", nobody, FileName(GetParam())},
+        {"backup without write permission", nobody, BackupName(GetParam())},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Prepare(dir());
+        if (c.readOnlyByMode) {
+            const QByteArray path = QFile::encodeName(dir());
+            ASSERT_EQ(::chown(path.constData(), kNobody, kNobody), 0);
+            for (const QString& name : {file(), backup()}) {
+                const QByteArray each = QFile::encodeName(QDir(dir()).filePath(name));
+                ASSERT_EQ(::chown(each.constData(), kNobody, kNobody), 0);
+                ASSERT_EQ(::chmod(each.constData(), name == c.readOnlyByMode ? 0444 : 0644), 0);
+            }
+        }
+        EXPECT_EQ(RunSave(c.prefix), 1);
+        ExpectReported();
+        EXPECT_TRUE(Unchanged(dir()));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(BothFiles, FailedWriteTest,
+                         ::testing::Values(DataFile::Phone, DataFile::Provider),
+                         [](const auto& info) { return std::string(HelperMode(info.param)); });
+
+} // namespace
