@@ -50,26 +50,28 @@ inline Command Joined(Command prefix, const Command& command) {
     return prefix;
 }
 
-// strace with one injection, e.g. "write:signal=KILL:when=3". The leak checker of a
-// sanitizer build cannot run under ptrace.
-inline Command Injecting(const std::string& injection) {
-    return {"env", "ASAN_OPTIONS=detect_leaks=0", "strace", "-f", "-qq", "-o", "/dev/null",
-            "-e",  "inject=" + injection};
+// strace injecting faults, e.g. "write:signal=KILL:when=3"; empty ones are left out. The
+// leak checker of a sanitizer build cannot run under ptrace.
+inline Command Injecting(const std::vector<std::string>& injections,
+                         const std::string& output = "/dev/null") {
+    Command strace = {"env", "ASAN_OPTIONS=detect_leaks=0", "strace", "-f", "-qq", "-o", output};
+    for (const std::string& injection : injections) {
+        if (!injection.empty()) {
+            strace.push_back("-e");
+            strace.push_back("inject=" + injection);
+        }
+    }
+    return strace;
 }
 
 // How often `command` makes each system call that creates, writes, syncs, names or closes
-// a file; `scratch` holds the trace.
-inline std::map<std::string, int> CountCalls(const Command& command, const QString& scratch) {
+// a file, with `injection` in force; `scratch` holds the trace.
+inline std::map<std::string, int> CountCalls(const Command& command, const QString& scratch,
+                                             const std::string& injection = {}) {
     const std::string trace = QDir(scratch).filePath(QStringLiteral("calls.trace")).toStdString();
-    const Command strace = {"env",
-                            "ASAN_OPTIONS=detect_leaks=0",
-                            "strace",
-                            "-f",
-                            "-qq",
-                            "-o",
-                            trace,
-                            "-e",
-                            "trace=%file,write,fsync,fdatasync,close"};
+    Command strace = Injecting({injection}, trace);
+    strace.push_back("-e");
+    strace.push_back("trace=%file,write,fsync,fdatasync,close");
     std::map<std::string, int> counts;
     if (RunCommand(Joined(strace, command)) < 0)
         return counts;
