@@ -123,6 +123,33 @@ void BM_DialToLastByteOnPty(benchmark::State& state) {
 }
 BENCHMARK(BM_DialToLastByteOnPty)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
+// The same dial on a port that is already open: what is left without the open.
+void BM_WriteToLastByteOnOpenPort(benchmark::State& state) {
+    PtyModem modem;
+    const ProviderTable table = ThousandRows();
+    const Settings settings = MunichSettings();
+    QtSerialPort port;
+    if (!port.open(1)) {
+        state.SkipWithError("the port did not open");
+        return;
+    }
+    for (auto _ : state) {
+        const auto begin = std::chrono::steady_clock::now();
+        const DialPlan plan =
+            PrepareDial(kEntry, settings, 3, 12, [&](int weekday, int hour, int distance) {
+                return BestProvider(table, weekday, hour, distance);
+            });
+        const QByteArray line = plan.CompleteDialString.toLatin1();
+        if (!port.write(line) || !modem.receive(line.size())) {
+            state.SkipWithError("the command line did not arrive");
+            break;
+        }
+        state.SetIterationTime(
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count());
+    }
+}
+BENCHMARK(BM_WriteToLastByteOnOpenPort)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
 // The share of the port's open and close alone: QSerialPort takes a UUCP lock file in
 // /run/lock and syncs it to disk on every open.
 void BM_PortOpenClose(benchmark::State& state) {
