@@ -62,6 +62,14 @@ void BM_PrepareDial(benchmark::State& state) {
 }
 BENCHMARK(BM_PrepareDial);
 
+// What a dial sends on a weekday at noon, the provider walked in the table.
+QByteArray DialLine(const ProviderTable& table, const Settings& settings) {
+    const ProviderLookup lookup = [&](int weekday, int hour, int distance) {
+        return BestProvider(table, weekday, hour, distance);
+    };
+    return PrepareDial(kEntry, settings, 3, 12, lookup).CompleteDialString.toLatin1();
+}
+
 // The far end of a pseudo-terminal, standing in for the modem.
 class PtyModem {
 public:
@@ -106,11 +114,7 @@ void BM_DialToLastByteOnPty(benchmark::State& state) {
     ModemSession session(port);
     for (auto _ : state) {
         const auto begin = std::chrono::steady_clock::now();
-        const DialPlan plan =
-            PrepareDial(kEntry, settings, 3, 12, [&](int weekday, int hour, int distance) {
-                return BestProvider(table, weekday, hour, distance);
-            });
-        const QByteArray line = plan.CompleteDialString.toLatin1();
+        const QByteArray line = DialLine(table, settings);
         if (!session.start(1, line) || !modem.receive(line.size())) {
             state.SkipWithError("the command line did not arrive");
             break;
@@ -135,11 +139,7 @@ void BM_WriteToLastByteOnOpenPort(benchmark::State& state) {
     }
     for (auto _ : state) {
         const auto begin = std::chrono::steady_clock::now();
-        const DialPlan plan =
-            PrepareDial(kEntry, settings, 3, 12, [&](int weekday, int hour, int distance) {
-                return BestProvider(table, weekday, hour, distance);
-            });
-        const QByteArray line = plan.CompleteDialString.toLatin1();
+        const QByteArray line = DialLine(table, settings);
         if (!port.write(line) || !modem.receive(line.size())) {
             state.SkipWithError("the command line did not arrive");
             break;
