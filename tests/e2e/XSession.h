@@ -1,11 +1,7 @@
 #pragma once
 
-#include <QCoreApplication>
 #include <QDeadlineTimer>
-#include <QDir>
-#include <QFile>
 #include <QProcess>
-#include <QThread>
 
 namespace tarvok {
 
@@ -13,27 +9,23 @@ namespace tarvok {
 class XSession {
 public:
     XSession() {
-        for (int n = 70 + int(QCoreApplication::applicationPid() % 50); n < 200; ++n) {
-            if (QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n)) ||
-                QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(n)))
-                continue;
-            m_server.start(QStringLiteral("Xvfb"),
-                           {QStringLiteral(":%1").arg(n), QStringLiteral("-screen"),
-                            QStringLiteral("0"), QStringLiteral("1280x1024x24"),
-                            QStringLiteral("-nolisten"), QStringLiteral("tcp")});
-            if (!m_server.waitForStarted(5000))
-                return;
-            const QDeadlineTimer deadline(10000);
-            while (!deadline.hasExpired() && m_server.state() == QProcess::Running) {
-                if (QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n))) {
-                    m_display = QStringLiteral(":%1").arg(n);
-                    return;
-                }
-                QThread::msleep(20);
-            }
-            stop();
+        // Xvfb picks a free display itself and tells its number on the given descriptor.
+        m_server.start(QStringLiteral("Xvfb"),
+                       {QStringLiteral("-displayfd"), QStringLiteral("1"),
+                        QStringLiteral("-screen"), QStringLiteral("0"),
+                        QStringLiteral("1280x1024x24"), QStringLiteral("-nolisten"),
+                        QStringLiteral("tcp")});
+        if (!m_server.waitForStarted(5000))
             return;
-        }
+        const QDeadlineTimer deadline(10000);
+        while (!m_server.canReadLine() && !deadline.hasExpired() &&
+               m_server.state() == QProcess::Running)
+            m_server.waitForReadyRead(int(qMax<qint64>(1, deadline.remainingTime())));
+        const QString number = QString::fromLatin1(m_server.readLine()).trimmed();
+        if (!number.isEmpty())
+            m_display = QLatin1Char(':') + number;
+        else
+            stop();
     }
     ~XSession() { stop(); }
 
