@@ -265,4 +265,51 @@ TEST(DamagedFileTest, ReadOrRefusedWithTheLine) {
               << " tariff list\n";
 }
 
+// A damaged phone book beside a good backup: whether the user starts from the backup or
+// not, and through the next save after that, the backup's content is never lost.
+TEST(DamagedFileTest, GoodBackupSurvivesEveryDamage) {
+    const QByteArray backup = kVersion + kSettings + kNames + "3,\"Backup\",\"49 1\",1\r\n";
+    int cases = 0;
+    for (const Case& c : Cases()) {
+        if (c.kind != Kind::Phone || c.line < 2)
+            continue; // read cleanly, or not a phone book of a known version
+        SCOPED_TRACE(c.name);
+        for (const bool fromBackup : {false, true}) {
+            QTemporaryDir dir;
+            Put(dir, kPhoneFileName, c.bytes);
+            Put(dir, kPhoneBackupName, backup);
+            MessageBox::setHandler([&](const MessageBox::Shown& box) {
+                return box.icon == MessageBox::Icon::Question && fromBackup
+                           ? MessageBox::Answer::Yes
+                           : MessageBox::Answer::No;
+            });
+            AppState state;
+            state.dataDir = dir.path();
+            const StartUp::Next next = StartUp(state).LoadDataFiles();
+            MessageBox::setHandler({});
+            const auto files = Snapshot(dir);
+            EXPECT_EQ(files.at(kPhoneBackupName), backup);
+            if (!fromBackup) {
+                EXPECT_EQ(next, StartUp::Next::EndProgram);
+                EXPECT_EQ(files.at(kPhoneFileName), c.bytes);
+                EXPECT_EQ(files.size(), 2u);
+                continue;
+            }
+            ASSERT_EQ(next, StartUp::Next::ShowLists);
+            EXPECT_EQ(files.at(kPhoneFileName), backup);
+            EXPECT_EQ(files.at(QStringLiteral("Brisel.DAT.damaged")), c.bytes);
+            ASSERT_EQ(state.phoneBook.lists[2].count(), 1);
+            EXPECT_EQ(state.phoneBook.lists[2].at(0).Name, QStringLiteral("Backup"));
+            // The next save keeps the content of the backup as the new backup.
+            state.phoneBook.lists[0].insert({QStringLiteral("Neu"), QStringLiteral("49 2"), 0});
+            FileError error;
+            ASSERT_TRUE(SavePhoneFile(dir.path(), state.phoneBook, &error));
+            EXPECT_EQ(Snapshot(dir).at(kPhoneBackupName), backup);
+            EXPECT_EQ(Snapshot(dir).at(QStringLiteral("Brisel.DAT.damaged")), c.bytes);
+        }
+        ++cases;
+    }
+    EXPECT_GT(cases, 0);
+}
+
 } // namespace
