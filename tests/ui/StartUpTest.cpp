@@ -46,6 +46,7 @@ private slots:
     void damagedFileStartsFromBackup();
     void damagedFileWithoutBackupEnds();
     void damagedProviderFileIsKept();
+    void failedFirstSaveIsShown();
 };
 
 void StartUpTest::emptyFolderShowsOptions() {
@@ -182,6 +183,18 @@ void StartUpTest::damagedProviderFileIsKept() {
     QVERIFY(text.contains(QStringLiteral("„Provider.DAT.damaged“")));
     QCOMPARE(folder.bytes("Provider.DAT.damaged"), damaged);
     QCOMPARE(folder.bytes("Provider.DAT"), damaged);
+}
+
+// A folder that cannot take the new file: the user hears of it instead of a "created".
+void StartUpTest::failedFirstSaveIsShown() {
+    Folder folder;
+    folder.state.dataDir = folder.dir.filePath(QStringLiteral("fehlt"));
+    QCOMPARE(folder.start(), StartUp::Next::ShowOptions);
+    QCOMPARE(folder.boxes.shown.size(), 1);
+    QCOMPARE(folder.boxes.shown[0].icon, Icon::Critical);
+    QVERIFY2(folder.boxes.shown[0].text.contains(
+                 QStringLiteral("„Brisel.DAT“ konnte nicht gespeichert werden")),
+             qPrintable(folder.boxes.shown[0].text));
 }
 
 QTEST_MAIN(StartUpTest)
