@@ -75,9 +75,10 @@ inline std::map<std::string, int> CountCalls(const Command& command, const QStri
     std::map<std::string, int> counts;
     if (RunCommand(Joined(strace, command)) < 0)
         return counts;
-    static const QStringList kCalls = {"write",  "fsync",    "fdatasync", "link",   "linkat",
-                                       "rename", "renameat", "renameat2", "unlink", "unlinkat",
-                                       "close",  "openat",   "open"};
+    static const QStringList kCalls = {
+        "write",      "fsync",  "fdatasync",  "link",  "linkat", "rename", "renameat",
+        "renameat2",  "unlink", "unlinkat",   "close", "openat", "open",   "faccessat",
+        "faccessat2", "access", "newfstatat", "lstat", "stat"};
     QFile file(QString::fromStdString(trace));
     if (!file.open(QIODevice::ReadOnly))
         return counts;
