@@ -429,4 +429,4 @@ void ProviderUpdateTest::addressComesFromTheEnvironment() {
 }
 
 QTEST_MAIN(ProviderUpdateTest)
-#include "tst_provider_update.moc"
+#include "ProviderUpdateTest.moc"

@@ -68,4 +68,4 @@ void UpdateWindowTest::downloadButtonImportsTheDemoList() {
 }
 
 QTEST_MAIN(UpdateWindowTest)
-#include "tst_update_window.moc"
+#include "UpdateWindowTest.moc"
