@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QStringList>
 
+#include <utility>
+
 namespace tarvok {
 
 // A port that records what is done to it and receives what the test hands it; for the
