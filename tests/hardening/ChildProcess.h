@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -64,31 +65,60 @@ inline Command Injecting(const std::vector<std::string>& injections,
     return strace;
 }
 
-// How often `command` makes each system call that creates, writes, syncs, names or closes
-// a file, with `injection` in force; `scratch` holds the trace.
-inline std::map<std::string, int> CountCalls(const Command& command, const QString& scratch,
-                                             const std::string& injection = {}) {
+// The system calls of one run that create, write, sync, name, check or close a file, in
+// order: the call's name, its number among calls of that name (1-based, as strace's
+// "when=" counts), and whether it works on something in `folder`.
+struct Call {
+    std::string name;
+    int number = 0;
+    bool inFolder = false;
+};
+
+// Runs `command` under strace, with `injection` in force; `scratch` holds the trace.
+inline std::vector<Call> TraceCalls(const Command& command, const QString& scratch,
+                                    const QString& folder, const std::string& injection = {}) {
     const std::string trace = QDir(scratch).filePath(QStringLiteral("calls.trace")).toStdString();
     Command strace = Injecting({injection}, trace);
     strace.push_back("-e");
     strace.push_back("trace=%file,write,fsync,fdatasync,close");
-    std::map<std::string, int> counts;
+    std::vector<Call> calls;
     if (RunCommand(Joined(strace, command)) < 0)
-        return counts;
+        return calls;
     static const QStringList kCalls = {
         "write",      "fsync",  "fdatasync",  "link",  "linkat", "rename", "renameat",
         "renameat2",  "unlink", "unlinkat",   "close", "openat", "open",   "faccessat",
         "faccessat2", "access", "newfstatat", "lstat", "stat"};
+    static const QRegularExpression kLine(
+        QStringLiteral("^\\d+\\s+(\\w+)\\((\\d*)(.*)\\)\\s+=\\s+(-?\\d+)"));
     QFile file(QString::fromStdString(trace));
     if (!file.open(QIODevice::ReadOnly))
-        return counts;
-    static const QRegularExpression kCall(QStringLiteral("^\\d+\\s+(\\w+)\\("));
+        return calls;
+    std::map<std::string, int> numbers;
+    std::set<int> folderFiles; // descriptors open on something in the folder
+    const QString quoted = u'"' + folder;
     for (const QByteArray& line : file.readAll().split('\n')) {
-        const QRegularExpressionMatch match = kCall.match(QString::fromLatin1(line));
-        if (match.hasMatch() && kCalls.contains(match.captured(1)))
-            ++counts[match.captured(1).toStdString()];
+        const QRegularExpressionMatch match = kLine.match(QString::fromLatin1(line));
+        if (!match.hasMatch() || !kCalls.contains(match.captured(1)))
+            continue;
+        const std::string name = match.captured(1).toStdString();
+        const int fd = match.captured(2).isEmpty() ? -1 : match.captured(2).toInt();
+        const int result = match.captured(4).toInt();
+        bool inFolder = match.captured(3).contains(quoted) || folderFiles.count(fd) > 0;
+        if ((name == "openat" || name == "open") && inFolder && result >= 0)
+            folderFiles.insert(result);
+        if (name == "close")
+            folderFiles.erase(fd);
+        calls.push_back({name, ++numbers[name], inFolder});
     }
     file.remove();
+    return calls;
+}
+
+// How often each call of TraceCalls comes in one run.
+inline std::map<std::string, int> CountCalls(const std::vector<Call>& calls) {
+    std::map<std::string, int> counts;
+    for (const Call& call : calls)
+        counts[call.name] = call.number;
     return counts;
 }
 

@@ -125,13 +125,15 @@ protected:
 TEST_P(CrashTest, KilledAtEveryCallOfASave) {
     // What the program makes before the save (the loader opening libraries), to tell the
     // save's own calls apart in the figures.
-    const std::map<std::string, int> start = CountCalls(Helper({"start-only"}), m_origin.path());
+    const std::map<std::string, int> start =
+        CountCalls(TraceCalls(Helper({"start-only"}), m_origin.path(), dir()));
     int faultPoints = 0;
     int savePoints = 0;
     for (const Shape& shape : kShapes) {
         SCOPED_TRACE(shape.name);
         Prepare(shape);
-        const std::map<std::string, int> counts = CountCalls(Save(), m_origin.path(), shape.always);
+        const std::map<std::string, int> counts =
+            CountCalls(TraceCalls(Save(), m_origin.path(), dir(), shape.always));
         ASSERT_GT(counts.count("fsync"), 0u) << "the save was not traced";
         for (const auto& [call, count] : counts) {
             if (!shape.always.empty() && shape.always.starts_with(call + ":"))
@@ -179,7 +181,7 @@ TEST(CrashFromBackupTest, KilledAtEveryCallOfTheRestore) {
     };
     const Command restore = Helper({"restore", dir.toStdString()});
     prepare();
-    const std::map<std::string, int> counts = CountCalls(restore, origin.path());
+    const std::map<std::string, int> counts = CountCalls(TraceCalls(restore, origin.path(), dir));
     ASSERT_GT(counts.count("link"), 0u);
     int faultPoints = 0;
     for (const auto& [call, count] : counts) {

@@ -85,32 +85,31 @@ TEST_P(FailedWriteTest, InjectedErrorsAtEveryCall) {
         {"fsync", "ENOSPC"}, {"link", "EMLINK"},   {"link", "EIO"},
         {"rename", "EIO"},   {"rename", "ENOSPC"}, {"openat", "EACCES"},
     };
-    Prepare(dir());
-    const std::map<std::string, int> before =
-        CountCalls({TARVOK_HARDENING_SAVE_HELPER}, m_origin.path());
     int points = 0;
     // Also where the file system has no hard links and the save copies the file instead.
     for (const std::string always : {"", "link:error=EPERM"}) {
         Prepare(dir());
-        const std::map<std::string, int> counts =
-            CountCalls(Save({}, dir()), m_origin.path(), always);
+        const std::vector<Call> calls = TraceCalls(Save({}, dir()), m_origin.path(), dir(), always);
+        const std::map<std::string, int> counts = CountCalls(calls);
         for (const Fault& fault : faults) {
-            const std::string call = fault.call;
-            if (!always.empty() && always.starts_with(call + ":"))
+            const std::string name = fault.call;
+            if (!always.empty() && always.starts_with(name + ":"))
                 continue;
-            const int count = counts.count(call) ? counts.at(call) : 0;
-            ASSERT_GT(count, 0) << call;
-            // The loader opens libraries before the save; those calls are not the save's.
-            const int first = (before.count(call) ? before.at(call) : 0) + 1;
-            for (int n = first; n <= count; ++n) {
-                SCOPED_TRACE(always + " " + call + " " + fault.error + " #" + std::to_string(n));
-                Prepare(dir());
+            ASSERT_TRUE(counts.count(name)) << name;
+            // Only the calls on the data folder: the loader's and the sanitizer's are not
+            // the save's.
+            for (const Call& call : calls) {
+                if (call.name != name || !call.inFolder)
+                    continue;
                 const std::string injection =
-                    call + ":error=" + fault.error + ":when=" + std::to_string(n);
+                    name + ":error=" + fault.error + ":when=" + std::to_string(call.number);
+                SCOPED_TRACE(always + " " + injection);
+                Prepare(dir());
                 ASSERT_EQ(RunSave(Injecting({always, injection})), 1);
                 ExpectReported();
                 // The last open and the last sync are those of the folder.
-                const bool folderSync = (call == "fsync" || call == "openat") && n == count;
+                const bool folderSync =
+                    (name == "fsync" || name == "openat") && call.number == counts.at(name);
                 EXPECT_TRUE(folderSync ? Completed(dir()) : Unchanged(dir()));
                 ++points;
             }
