@@ -80,10 +80,12 @@ private slots:
         QtSerialPort port;
         DialController dial(m_state, port, nullptr);
         QElapsedTimer sinceKill;
-        const WhileDialWindowShown watch([&](QDialog*, int call) {
+        const WhileDialWindowShown watch([&](QDialog* window, int call) {
             if (call == 0) {
                 sinceKill.start();
                 modem.vanish();
+            } else if (call == 250) {
+                window->reject(); // still up after five seconds: fail rather than hang
             }
         });
 
