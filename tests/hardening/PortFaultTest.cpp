@@ -35,6 +35,18 @@ double CpuWhileWaiting(int ms) {
     return CpuSeconds() - before;
 }
 
+// A session on COM1, which names a fresh fake-modem started with the given options.
+struct ModemDial {
+    explicit ModemDial(const QStringList& options)
+        : modem(options) {
+        qputenv("TARVOK_COM1", modem.device().toLocal8Bit());
+    }
+    FakeModemProcess modem;
+    QtSerialPort port;
+    ModemSession session{port};
+    QSignalSpy ends{&session, &ModemSession::finished};
+};
+
 // An idle loop needs next to nothing; one spinning on a dead port needs the whole core.
 constexpr double kIdleCpuPerSecond = 0.2;
 
@@ -64,12 +76,9 @@ void PortFaultTest::modemVanishesWhileDialling_data() {
 
 void PortFaultTest::modemVanishesWhileDialling() {
     QFETCH(QStringList, options);
-    FakeModemProcess modem(options);
-    QVERIFY2(!modem.device().isEmpty(), "fake-modem did not start");
-    qputenv("TARVOK_COM1", modem.device().toLocal8Bit());
-    QtSerialPort port;
-    ModemSession session(port);
-    QSignalSpy ends(&session, &ModemSession::finished);
+    ModemDial dial(options);
+    QVERIFY2(!dial.modem.device().isEmpty(), "fake-modem did not start");
+    auto& [modem, port, session, ends] = dial;
     QSignalSpy failures(&port, &SerialPort::failed);
     QVERIFY(session.start(1, kDial));
     QTRY_COMPARE(modem.received(), kDial);
@@ -102,12 +111,9 @@ void PortFaultTest::modemThatNeverAnswersLeavesTheLoopFree_data() {
 
 void PortFaultTest::modemThatNeverAnswersLeavesTheLoopFree() {
     QFETCH(QStringList, options);
-    FakeModemProcess modem(options);
-    QVERIFY2(!modem.device().isEmpty(), "fake-modem did not start");
-    qputenv("TARVOK_COM1", modem.device().toLocal8Bit());
-    QtSerialPort port;
-    ModemSession session(port);
-    QSignalSpy ends(&session, &ModemSession::finished);
+    ModemDial dial(options);
+    QVERIFY2(!dial.modem.device().isEmpty(), "fake-modem did not start");
+    auto& [modem, port, session, ends] = dial;
     qsizetype largest = 0;
     connect(&session, &ModemSession::answerChanged, this,
             [&] { largest = qMax(largest, session.answer().size()); });
