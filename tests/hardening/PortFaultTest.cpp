@@ -62,8 +62,8 @@ private slots:
     void modemThatNeverAnswersLeavesTheLoopFree();
     void portsThatCannotBeOpened_data();
     void portsThatCannotBeOpened();
-    void portWithoutPermission_data();
-    void portWithoutPermission();
+    void portFromAnotherProgram_data();
+    void portFromAnotherProgram();
 };
 
 // The modem is killed while the dial runs: the session ends as a port failure, the port is
@@ -151,6 +151,8 @@ void PortFaultTest::portsThatCannotBeOpened_data() {
     QTest::newRow("a plain file") << "file";
     QTest::newRow("in use by another port") << "in use";
     QTest::newRow("no such device") << "missing";
+    QTest::newRow("a device that is no terminal") << "/dev/null";
+    QTest::newRow("a device that never ends") << "/dev/zero";
 }
 
 void PortFaultTest::portsThatCannotBeOpened() {
@@ -158,7 +160,7 @@ void PortFaultTest::portsThatCannotBeOpened() {
     QTemporaryDir dir;
     FakeModemProcess modem;
     QtSerialPort holder;
-    QString device = dir.filePath("ttyS9");
+    QString device = what.startsWith('/') ? what : dir.filePath("ttyS9");
     if (what == "folder") {
         QVERIFY(QDir().mkdir(device));
     } else if (what == "file") {
@@ -185,41 +187,56 @@ void PortFaultTest::portsThatCannotBeOpened() {
     }
 }
 
-// Opened by a user who may not: a pseudo-terminal that belongs to root, a device file
-// with mode 000. The helper dials once as nobody and must fail at once.
-void PortFaultTest::portWithoutPermission_data() {
+// Another program dials: as a user who may not open the device (a pseudo-terminal that
+// belongs to root, a device file with mode 000), or while this program holds the port.
+// The helper must fail at once and send nothing.
+void PortFaultTest::portFromAnotherProgram_data() {
     QTest::addColumn<QString>("what");
     QTest::newRow("pseudo-terminal of root") << "pty";
     QTest::newRow("file with mode 000") << "file";
+    QTest::newRow("held by this program") << "held";
+    QTest::newRow("free, for comparison") << "free";
 }
 
-void PortFaultTest::portWithoutPermission() {
+void PortFaultTest::portFromAnotherProgram() {
     if (::geteuid() != 0)
         QSKIP("needs root to start the helper as another user");
     QFETCH(QString, what);
     QTemporaryDir dir;
     FakeModemProcess modem;
     QString device = modem.device();
+    QtSerialPort holder;
     if (what == "file") {
         device = dir.filePath("ttyS9");
         QFile file(device);
         QVERIFY(file.open(QIODevice::WriteOnly));
         QVERIFY(::chmod(QFile::encodeName(device).constData(), 0) == 0);
         QVERIFY(::chmod(QFile::encodeName(dir.path()).constData(), 0755) == 0);
+    } else if (what == "held") {
+        qputenv("TARVOK_COM1", device.toLocal8Bit());
+        QVERIFY(holder.open(1));
     }
     QProcess helper;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("TARVOK_COM1", device);
     environment.insert("ASAN_OPTIONS", "detect_leaks=0");
     helper.setProcessEnvironment(environment);
+    const QStringList asNobody = {"--reuid=" + QString::number(kNobody),
+                                  "--regid=" + QString::number(kNobody), "--clear-groups"};
     QElapsedTimer elapsed;
     elapsed.start();
-    helper.start("setpriv",
-                 {"--reuid=" + QString::number(kNobody), "--regid=" + QString::number(kNobody),
-                  "--clear-groups", TARVOK_PORT_OPEN_HELPER});
+    if (what == "held" || what == "free")
+        helper.start(TARVOK_PORT_OPEN_HELPER, QStringList());
+    else
+        helper.start("setpriv", asNobody + QStringList{TARVOK_PORT_OPEN_HELPER});
     QVERIFY(helper.waitForFinished(10000));
     QVERIFY2(elapsed.elapsed() < 5000, "the failed open took too long");
     QCOMPARE(helper.exitStatus(), QProcess::NormalExit);
+    if (what == "free") {
+        QCOMPARE(helper.exitCode(), 0);
+        QTRY_COMPARE(modem.received(), QByteArray("AT\r"));
+        return;
+    }
     QCOMPARE(helper.exitCode(), 1);
     QCOMPARE(modem.received(), QByteArray());
 }
