@@ -143,6 +143,8 @@ std::vector<Case> Cases() {
         {"hour 1e309", Kind::Tariff, kTariffHead + "T;010;x;x;1e309;24;x;x;x\r\n", 3, 0},
         {"hour 99999999999", Kind::Tariff, kTariffHead + "T;010;x;x;99999999999;24;x;x;x\r\n", 3,
          0},
+        {"undefined windows-1252 bytes", Kind::Tariff,
+         kTariffHead + "\x81\x8D\x8F;010;x;x;0;24;x;x;x\r\n", 0, 1},
         {"CR alone", Kind::Tariff, QByteArray(kTariffHead + kTariffRows).replace("\r\n", "\r"), 0,
          2},
         {"LF alone", Kind::Tariff, QByteArray(kTariffHead + kTariffRows).replace("\r\n", "\n"), 0,
