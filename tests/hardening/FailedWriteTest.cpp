@@ -207,8 +207,13 @@ TEST_P(FailedWriteTest, ReadOnlyFolderAndFiles) {
         {"file without write permission", nobody, FileName(GetParam())},
         {"backup without write permission", nobody, BackupName(GetParam())},
     };
+    // nobody must be able to reach the helper in the build folder (exit 2: no arguments).
+    const bool nobodyRuns =
+        !root || RunCommand(Joined(nobody, {TARVOK_HARDENING_SAVE_HELPER})) == 2;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
+        if (c.readOnlyByMode && !nobodyRuns)
+            GTEST_SKIP() << "user nobody cannot run the save helper from this build folder";
         Prepare(dir());
         if (c.readOnlyByMode) {
             const QByteArray path = QFile::encodeName(dir());
