@@ -21,6 +21,40 @@ namespace {
 constexpr int kNobody = 65534;
 constexpr qint64 kPage = 4096;
 
+qint64 Pages(qint64 bytes) {
+    return (bytes + kPage - 1) / kPage;
+}
+
+void Put(const QString& dir, const char* name, const QByteArray& bytes) {
+    QFile file(QDir(dir).filePath(QLatin1String(name)));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+}
+
+// Runs `command` with `disk` a tmpfs of `size` bytes that starts with the files of
+// `source`. The tmpfs vanishes with the namespace, so what is on it afterwards is copied
+// to `result`. The command's exit code, or 3 when the files did not fit to begin with.
+int OnTinyDisk(qint64 size, const QString& source, const QString& disk, const QString& result,
+               const Command& command, const std::string& errorLog) {
+    QDir(result).removeRecursively();
+    QDir().mkpath(result);
+    QDir().mkpath(disk);
+    const std::string script = "mount -t tmpfs -o size=$1 tmpfs \"$0\" && cp -a \"$2\"/. \"$0\" "
+                               "|| exit 3; shift 3; \"$@\"; rc=$?; cp -a \"$0\"/. \"$RESULT\"; "
+                               "exit $rc";
+    const Command prefix = {"env",
+                            "RESULT=" + result.toStdString(),
+                            "unshare",
+                            "-Urm",
+                            "sh",
+                            "-c",
+                            script,
+                            disk.toStdString(),
+                            std::to_string(size),
+                            source.toStdString(),
+                            "--"};
+    return RunCommand(Joined(prefix, command), errorLog);
+}
+
 class FailedWriteTest : public ::testing::TestWithParam<DataFile> {
 protected:
     void SetUp() override {
@@ -126,40 +160,21 @@ TEST_P(FailedWriteTest, InjectedErrorsAtEveryCall) {
 TEST_P(FailedWriteTest, FullDisk) {
     if (!CanUnshare())
         GTEST_SKIP() << "the kernel refuses a user and mount namespace (unshare -Urm)";
-    const auto pages = [](qint64 bytes) { return (bytes + kPage - 1) / kPage; };
-    const qint64 used = pages(m_file.size()) + pages(m_backup.size());
+    const qint64 used = Pages(m_file.size()) + Pages(m_backup.size());
     const QString source = m_origin.filePath("source");
     const QString result = m_origin.filePath("result");
     const QString disk = m_origin.filePath("disk");
-    QDir().mkpath(disk);
-    // The tmpfs vanishes with the namespace: its content is copied out before.
-    const std::string script = "mount -t tmpfs -o size=$1 tmpfs \"$2\" && cp -a \"$3\"/. \"$2\" "
-                               "|| exit 3; shift 4; \"$@\"; rc=$?; cp -a \"$0\"/. \"$RESULT\"; "
-                               "exit $rc";
     bool failedOnce = false;
-    for (qint64 extra = 0; extra <= 2 * pages(m_file.size()); ++extra) {
+    for (qint64 extra = 0; extra <= 2 * Pages(m_file.size()); ++extra) {
         SCOPED_TRACE("free pages: " + std::to_string(extra));
         Prepare(source);
-        QDir(result).removeRecursively();
-        QDir().mkpath(result);
-        const Command command = {"env",
-                                 "RESULT=" + result.toStdString(),
-                                 "unshare",
-                                 "-Urm",
-                                 "sh",
-                                 "-c",
-                                 script,
-                                 disk.toStdString(),
-                                 std::to_string((used + extra) * kPage),
-                                 disk.toStdString(),
-                                 source.toStdString(),
-                                 "--"};
-        const int exit = RunCommand(Save(command, disk), errorLog());
+        const int exit =
+            OnTinyDisk((used + extra) * kPage, source, disk, result, Save({}, disk), errorLog());
         ASSERT_NE(exit, 3) << "the files did not fit on the disk before the save";
         if (extra == 0) {
             EXPECT_EQ(exit, 1) << "a save onto a full disk succeeded";
         }
-        if (extra == 2 * pages(m_file.size())) {
+        if (extra == 2 * Pages(m_file.size())) {
             EXPECT_EQ(exit, 0) << "a save with room to spare failed";
         }
         if (exit == 1) {
@@ -172,6 +187,52 @@ TEST_P(FailedWriteTest, FullDisk) {
         }
     }
     EXPECT_TRUE(failedOnce);
+}
+
+// Starting from the backup after a damaged phone book, on a disk too full for the new
+// file: it fails, and the damaged file and the backup stay as they were.
+TEST(RestoreOnFullDiskTest, FailsOrCompletesKeepingTheBackup) {
+    if (RunCommand({"unshare", "-Urm", "true"}) != 0)
+        GTEST_SKIP() << "the kernel refuses a user and mount namespace (unshare -Urm)";
+    QTemporaryDir work;
+    const QString origin = work.filePath("origin");
+    const QString source = work.filePath("source");
+    QDir().mkpath(origin);
+    ASSERT_EQ(RunCommand({TARVOK_HARDENING_SAVE_HELPER, "phone", origin.toStdString(), "1"}), 0);
+    const QByteArray good = BytesOf(origin, kPhoneFileName);
+    const QByteArray damaged = good.left(good.size() / 2);
+    const qint64 used = Pages(good.size()) + Pages(damaged.size());
+    const std::string errorLog = work.filePath("stderr").toStdString();
+    for (qint64 extra = 0; extra <= 2 * Pages(good.size()); ++extra) {
+        SCOPED_TRACE("free pages: " + std::to_string(extra));
+        QDir(source).removeRecursively();
+        QDir().mkpath(source);
+        Put(source, kPhoneFileName, damaged);
+        Put(source, kPhoneBackupName, good);
+        const QString disk = work.filePath("disk");
+        const QString result = work.filePath("result");
+        const int exit =
+            OnTinyDisk((used + extra) * kPage, source, disk, result,
+                       {TARVOK_HARDENING_SAVE_HELPER, "restore", disk.toStdString()}, errorLog);
+        ASSERT_NE(exit, 3) << "the files did not fit on the disk before the start";
+        EXPECT_EQ(BytesOf(result, kPhoneBackupName), good);
+        const QStringList files = QDir(result).entryList(QDir::Files | QDir::Hidden);
+        if (exit == 1) {
+            EXPECT_EQ(BytesOf(result, kPhoneFileName), damaged);
+            EXPECT_EQ(files, (QStringList{"Brisel.BAK", "Brisel.DAT"}));
+        } else {
+            ASSERT_EQ(exit, 0);
+            EXPECT_EQ(BytesOf(result, kPhoneFileName), good);
+            EXPECT_EQ(BytesOf(result, "Brisel.DAT.damaged"), damaged);
+            EXPECT_EQ(files.size(), 3);
+        }
+        if (extra == 0) {
+            EXPECT_EQ(exit, 1);
+        }
+        if (extra == 2 * Pages(good.size())) {
+            EXPECT_EQ(exit, 0);
+        }
+    }
 }
 
 // The folder or a file cannot be written: by a read-only mount, or by the file's mode for
