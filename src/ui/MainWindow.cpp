@@ -347,6 +347,17 @@ int MainWindow::listIndexOf(QObject* object) const {
     return 0;
 }
 
+// A list that got the focus by keyboard has a current line that is not selected; the first
+// arrow key selects it instead of moving past it, so a one-line list can be dialled from
+// the keyboard alone.
+bool MainWindow::selectCurrentLine(int index) {
+    QListView* list = m_lists[size_t(index - 1)];
+    if (list->selectionModel()->hasSelection() || !list->currentIndex().isValid())
+        return false;
+    list->setCurrentIndex(list->currentIndex());
+    return true;
+}
+
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     const int index = listIndexOf(watched);
     if (index == 0)
@@ -379,6 +390,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space)
             dialSelectedEntry();
+        else if ((key == Qt::Key_Down || key == Qt::Key_Up) && selectCurrentLine(index))
+            return true;
         break;
     }
     case QEvent::FocusOut: {

@@ -75,6 +75,7 @@ private:
     void NamList_MouseDown(int index, const QPoint& globalPos);
     void NamList_LostFocus(int index);
     void dialSelectedEntry();
+    bool selectCurrentLine(int index);
     void pum2_Click(int index);
     void popUpTrayMenu();
     int selectedRow(int index) const;

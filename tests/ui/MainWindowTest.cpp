@@ -66,6 +66,8 @@ private slots:
     void closeBox();
     void dialTriggers_data();
     void dialTriggers();
+    void firstArrowKeySelectsTheCurrentLine_data();
+    void firstArrowKeySelectsTheCurrentLine();
 };
 
 void MainWindowTest::showsNamesUnderListCaptions() {
@@ -456,6 +458,36 @@ void MainWindowTest::dialTriggers() {
              QStringLiteral("Der angegebene Anschluß COM1 ist nicht verfügbar."));
     QCOMPARE(f.tabs()->currentIndex(), 4);
     QCOMPARE(f.state.CurrentTab, 5);
+}
+
+void MainWindowTest::firstArrowKeySelectsTheCurrentLine_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("selectedAfter");
+    QTest::newRow("Down") << int(Qt::Key_Down) << 0;
+    QTest::newRow("Up") << int(Qt::Key_Up) << 0;
+}
+
+// A list focused by keyboard has a current line that is not selected; the first arrow key
+// must select that line rather than move past it, or a one-line list could not be dialled
+// without the mouse.
+void MainWindowTest::firstArrowKeySelectsTheCurrentLine() {
+    QFETCH(int, key);
+    QFETCH(int, selectedAfter);
+
+    WindowFixture f(kEntries, true);
+    QListView* list = f.list(1);
+    list->setFocus();
+    list->selectionModel()->setCurrentIndex(list->model()->index(0, 0),
+                                            QItemSelectionModel::NoUpdate);
+    QVERIFY(!list->selectionModel()->hasSelection());
+
+    QTest::keyClick(list, Qt::Key(key));
+    const QModelIndexList rows = list->selectionModel()->selectedRows();
+    QCOMPARE(rows.size(), 1);
+    QCOMPARE(rows[0].row(), selectedAfter);
+
+    QTest::keyClick(list, Qt::Key_Down); // from then on the keys move as usual
+    QCOMPARE(list->selectionModel()->selectedRows().value(0).row(), selectedAfter + 1);
 }
 
 QTEST_MAIN(MainWindowTest)
