@@ -26,6 +26,11 @@ public:
         return check(m_reader.readInteger(value));
     }
     bool ended() const { return m_reader.atEnd(); }
+    // Only blank lines left: what a save writes would lose nothing.
+    bool onlyBlankLinesLeft() {
+        m_reader.skipBlankLines();
+        return m_reader.atEnd();
+    }
 
     // Fails on the field read last.
     bool fail(const char* detail) {
@@ -94,8 +99,10 @@ bool readEntries(PhoneFileParser& in, bool version20, PhoneBook& book) {
         int list = 0;
         if (!in.number(&list))
             return false;
+        // The end mark (an empty line at the end reads as one). Entries after it would be
+        // dropped by the next save without a word, so such a file counts as damaged.
         if (list == 0)
-            break;
+            return in.onlyBlankLinesLeft() || in.fail("entries after the end of the list");
         if (list < 1 || list > 4)
             return in.fail("list number outside 1 to 4");
         PhoneEntry entry;

@@ -65,14 +65,25 @@ TEST(ReadPhoneFile, EntriesOfBothVersions) {
     ASSERT_TRUE(ReadPhoneFile(head + "2,\"Zorn\",\"49 30 1\",3\r\n"
                                      "2,\" Abel \",\" 49 30 2 \",2\r\n"
                                      "4,\"Öz\",\"90 1\",-1\r\n"
-                                     "\r\n"
-                                     "1,\"after the end\",\"1\",1\r\n",
+                                     "\r\n\r\n",
                               false, 2, book, nullptr));
     EXPECT_EQ(book.lists[0].count(), 0);
     ASSERT_EQ(book.lists[1].count(), 2);
     EXPECT_EQ(book.lists[1].at(0), (PhoneEntry{"Abel", "49 30 2", 0}));
     EXPECT_EQ(book.lists[1].at(1), (PhoneEntry{"Zorn", "49 30 1", 1}));
     EXPECT_EQ(book.lists[3].at(0), (PhoneEntry{"Öz", "90 1", 1}));
+
+    // An end mark with entries after it: the next save would drop them unseen.
+    for (const QString& mark : {QStringLiteral("\r\n"), QStringLiteral("0\r\n")}) {
+        PhoneBook kept = book;
+        FileError error;
+        EXPECT_FALSE(ReadPhoneFile(head + "2,\"Zorn\",\"49 30 1\",1\r\n" + mark +
+                                       "1,\"after the end\",\"1\",1\r\n",
+                                   false, 2, kept, &error));
+        EXPECT_EQ(error.kind, FileError::Kind::Damaged);
+        EXPECT_EQ(error.line, 5);
+        EXPECT_EQ(bytesOf(kept), bytesOf(book));
+    }
 
     PhoneBook old;
     ASSERT_TRUE(ReadPhoneFile(head + "2,\"Meier, Hans\",\"49 89 7\"\r\n", true, 2, old, nullptr));

@@ -96,8 +96,9 @@ std::vector<Case> Cases() {
         // The quote swallows the number; the entry runs short on the line after it.
         {"unterminated quote", Kind::Phone, head + "1,\"Meier,\"49 1\",0\r\n", 5, 0},
         {"unterminated last quote", Kind::Phone, head + "1,\"A\",\"49 1", 4, 0},
-        {"list number 0 ends the entries", Kind::Phone,
-         head + kEntries + "0\r\n3,\"C\",\"1\",0\r\n", 0, 2},
+        {"list number 0 ends the entries", Kind::Phone, head + kEntries + "0\r\n\r\n", 0, 2},
+        {"entries after list number 0", Kind::Phone,
+         head + kEntries + "0\r\n3,\"C\",\"1\",0\r\n", 6, 0},
         {"list number 5", Kind::Phone, head + "5,\"A\",\"1\",0\r\n", 4, 0},
         {"list number -1", Kind::Phone, head + "-1,\"A\",\"1\",0\r\n", 4, 0},
         {"list number 99999999999", Kind::Phone, head + "99999999999,\"A\",\"1\",0\r\n", 4, 0},
