@@ -184,11 +184,37 @@ bool WriteWhole(const QString& dir, const QString& fileName, const QByteArray& c
     return true;
 }
 
+namespace {
+
+// A save stopped between its two renames has put the new file in place but left the
+// previous one under the backup's temporary name: moving it over the backup finishes the
+// rotation, so no generation is lost. While the new file's temporary is still there the
+// save never got that far, and the backup's temporary is only a copy of the current file.
+void finishRotation(const QString& dir, const QString& backupName) {
+    QString fileName = backupName;
+    fileName.replace(fileName.size() - 4, 4, QLatin1String(".DAT"));
+    const QByteArray file = nativePath(dir, fileName);
+    const QByteArray oldTemp = temporaryPath(dir, backupName);
+    struct stat fileInfo;
+    struct stat oldInfo;
+    if (exists(temporaryPath(dir, fileName)) || ::lstat(file.constData(), &fileInfo) != 0 ||
+        ::lstat(oldTemp.constData(), &oldInfo) != 0)
+        return;
+    if (fileInfo.st_dev == oldInfo.st_dev && fileInfo.st_ino == oldInfo.st_ino)
+        return;
+    if (::rename(oldTemp.constData(), nativePath(dir, backupName).constData()) == 0)
+        syncFolder(dir);
+}
+
+} // namespace
+
 void RemoveLeftoverTemporaries(const QString& dir) {
     const QDir folder(dir);
+    const QString suffix = QLatin1String(kTemporarySuffix);
+    for (const QString& name : folder.entryList({QLatin1String("*.BAK") + suffix}, QDir::Files))
+        finishRotation(dir, name.chopped(suffix.size()));
     const QStringList names =
-        folder.entryList({QLatin1String("*") + QLatin1String(kTemporarySuffix)},
-                         QDir::Files | QDir::Hidden | QDir::System);
+        folder.entryList({QLatin1String("*") + suffix}, QDir::Files | QDir::Hidden | QDir::System);
     for (const QString& name : names)
         ::unlink(nativePath(dir, name).constData());
 }

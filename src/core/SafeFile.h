@@ -22,7 +22,9 @@ bool WriteWithBackup(const QString& dir, const QString& fileName, const QString&
 bool WriteWhole(const QString& dir, const QString& fileName, const QByteArray& content,
                 FileError* error);
 
-// Removes temporary files an interrupted save left behind in `dir`.
+// Cleans up after a save that was stopped part-way in `dir`: a rotation stopped between
+// its two renames is finished (the previous file becomes the backup), and every other
+// temporary file is removed.
 void RemoveLeftoverTemporaries(const QString& dir);
 
 } // namespace tarvok

@@ -11,6 +11,7 @@
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <string>
 #include <vector>
@@ -167,6 +168,42 @@ TEST(SafeFile, WholeFileAndLeftovers) {
     writeBytes(dir.path(), "notes.txt", "mine");
     RemoveLeftoverTemporaries(dir.path());
     EXPECT_EQ(filesIn(dir.path()), (QStringList{"Update.DAT", "notes.txt"}));
+}
+
+// What a save stopped between two of its steps leaves behind, and what the next start
+// makes of it: the file stays, and the backup is the newest complete generation before it.
+TEST(SafeFile, InterruptedRotationIsFinishedAtTheNextStart) {
+    struct Case {
+        const char* name;
+        QByteArray file;
+        QByteArray newTemp; // empty: none left
+        QByteArray oldTemp; // "=link": a second name of the file
+        QByteArray backupAfter;
+    };
+    const Case cases[] = {
+        {"between the two renames", "gen3", "", "gen2", "gen2"},
+        {"after the link, before the new file got its name", "gen2", "gen3", "=link", "gen1"},
+        {"in the middle of copying the old file", "gen2", "gen3", "ge", "gen1"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir dir;
+        writeBytes(dir.path(), "Brisel.DAT", c.file);
+        writeBytes(dir.path(), "Brisel.BAK", "gen1");
+        if (!c.newTemp.isEmpty())
+            writeBytes(dir.path(), "Brisel.DAT.tarvok-tmp", c.newTemp);
+        if (c.oldTemp == "=link")
+            ASSERT_EQ(::link(QFile::encodeName(dir.filePath("Brisel.DAT")).constData(),
+                             QFile::encodeName(dir.filePath("Brisel.BAK.tarvok-tmp")).constData()),
+                      0);
+        else
+            writeBytes(dir.path(), "Brisel.BAK.tarvok-tmp", c.oldTemp);
+
+        RemoveLeftoverTemporaries(dir.path());
+        EXPECT_EQ(filesIn(dir.path()), (QStringList{"Brisel.BAK", "Brisel.DAT"}));
+        EXPECT_EQ(readBytes(dir.path(), "Brisel.DAT"), c.file);
+        EXPECT_EQ(readBytes(dir.path(), "Brisel.BAK"), c.backupAfter);
+    }
 }
 
 } // namespace
