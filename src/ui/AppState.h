@@ -24,7 +24,10 @@ struct AppState {
 // Sets ModalBusy for the lifetime of a modal window.
 class ModalBusyScope {
 public:
-    explicit ModalBusyScope(AppState& state) : m_state(state) { m_state.ModalBusy = -1; }
+    explicit ModalBusyScope(AppState& state)
+        : m_state(state) {
+        m_state.ModalBusy = -1;
+    }
     ~ModalBusyScope() { m_state.ModalBusy = 0; }
     ModalBusyScope(const ModalBusyScope&) = delete;
     ModalBusyScope& operator=(const ModalBusyScope&) = delete;

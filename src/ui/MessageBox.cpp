@@ -5,49 +5,50 @@
 namespace tarvok {
 
 namespace {
-MessageBox::Handler& handler()
-{
+MessageBox::Handler& handler() {
     static MessageBox::Handler instance;
     return instance;
 }
 } // namespace
 
-void MessageBox::setHandler(Handler h)
-{
+void MessageBox::setHandler(Handler h) {
     handler() = std::move(h);
 }
 
-void MessageBox::information(QWidget* parent, const QString& title, const QString& text)
-{
+void MessageBox::information(QWidget* parent, const QString& title, const QString& text) {
     show(parent, {Icon::Information, title, text});
 }
 
-void MessageBox::exclamation(QWidget* parent, const QString& title, const QString& text)
-{
+void MessageBox::exclamation(QWidget* parent, const QString& title, const QString& text) {
     show(parent, {Icon::Exclamation, title, text});
 }
 
-void MessageBox::critical(QWidget* parent, const QString& title, const QString& text)
-{
+void MessageBox::critical(QWidget* parent, const QString& title, const QString& text) {
     show(parent, {Icon::Critical, title, text});
 }
 
-bool MessageBox::question(QWidget* parent, const QString& title, const QString& text)
-{
+bool MessageBox::question(QWidget* parent, const QString& title, const QString& text) {
     return show(parent, {Icon::Question, title, text}) == Answer::Yes;
 }
 
-MessageBox::Answer MessageBox::show(QWidget* parent, const Shown& box)
-{
+MessageBox::Answer MessageBox::show(QWidget* parent, const Shown& box) {
     if (handler())
         return handler()(box);
 
     QMessageBox::Icon icon = QMessageBox::Information;
     switch (box.icon) {
-    case Icon::Information: icon = QMessageBox::Information; break;
-    case Icon::Question: icon = QMessageBox::Question; break;
-    case Icon::Exclamation: icon = QMessageBox::Warning; break;
-    case Icon::Critical: icon = QMessageBox::Critical; break;
+    case Icon::Information:
+        icon = QMessageBox::Information;
+        break;
+    case Icon::Question:
+        icon = QMessageBox::Question;
+        break;
+    case Icon::Exclamation:
+        icon = QMessageBox::Warning;
+        break;
+    case Icon::Critical:
+        icon = QMessageBox::Critical;
+        break;
     }
     const bool asks = box.icon == Icon::Question;
     QMessageBox dialog(icon, box.title, box.text,

@@ -11,8 +11,7 @@ using namespace tarvok;
 
 namespace {
 
-bool readWhole(const QString& text, PhoneBook& book)
-{
+bool readWhole(const QString& text, PhoneBook& book) {
     const qsizetype end = text.indexOf(QLatin1Char('\n'));
     const QString versionLine = text.left(end < 0 ? text.size() : end).trimmed();
     const QString rest = end < 0 ? QString() : text.mid(end + 1);
@@ -29,8 +28,7 @@ bool readWhole(const QString& text, PhoneBook& book)
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
     PhoneBook first;
     if (!readWhole(DecodeWindows1252(bytes), first))

@@ -12,8 +12,7 @@ using namespace tarvok;
 
 namespace {
 
-std::vector<ProviderRow> rowsOf(const ProviderTable& table)
-{
+std::vector<ProviderRow> rowsOf(const ProviderTable& table) {
     std::vector<ProviderRow> rows;
     for (int i = 0; i < table.rowCount(); ++i)
         rows.push_back(table.row(i));
@@ -25,8 +24,7 @@ std::vector<ProviderRow> rowsOf(const ProviderTable& table)
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
     ProviderTable first;
     FileError error;

@@ -8,8 +8,7 @@
 
 using namespace tarvok;
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
     const QString converted = ConvertTariffText(DecodeWindows1252(bytes));
     FUZZ_CHECK(!converted.contains(QLatin1Char('"')) && !converted.contains(QLatin1Char(';')));
