@@ -54,6 +54,7 @@ std::array<Button*, 3> addButtonRow(QWidget* frame, QGridLayout* grid, int gridR
 
 ProviderEditor::ProviderEditor(QWidget* parent)
     : QDialog(parent) {
+    setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Anbieterliste"));
     setModal(true);
 

@@ -310,6 +310,7 @@ void EditorDialogsTest::controlsCarryNamesAndTexts() {
                       {"Command1(0)", "&OK", "OK"},
                       {"Command1(1)", "&Abbrechen", "Abbrechen"}});
     QCOMPARE(provider.windowTitle(), QStringLiteral("Anbieterliste"));
+    QCOMPARE(provider.objectName(), QStringLiteral("Form3"));
     QCOMPARE(child<QWidget>(&provider, QStringLiteral("TimeSlider"))->toolTip(),
              QStringLiteral("Zuerst Startzeit einstellen, dann gleichzeitig [Strg] gedrückt "
                             "halten ..."));
