@@ -153,7 +153,10 @@ void ProviderUpdate::importList(const TariffImport& list, bool dropOldRows) {
                                                 "sind aber nicht gespeichert."));
         return;
     }
-    MessageBox::information(m_window, kTitle, ImportSummary(int(list.rows.size()), list.skipped));
+    // A clean import ends without a word; refused rows must not vanish unseen.
+    if (list.skipped > 0)
+        MessageBox::information(m_window, kTitle,
+                                ImportSummary(int(list.rows.size()), list.skipped));
 }
 
 } // namespace tarvok

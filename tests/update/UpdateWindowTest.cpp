@@ -53,9 +53,9 @@ void UpdateWindowTest::downloadButtonImportsTheDemoList() {
     QVERIFY(button);
     QTest::mouseClick(button, Qt::LeftButton);
 
-    QTRY_COMPARE(boxes.shown.size(), 3);
+    QTRY_COMPARE(boxes.shown.size(), 2);
     QCOMPARE(boxes.shown.last().text,
-             QStringLiteral("Import beendet - 7 Provider wurden übernommen."));
+             QStringLiteral("Möchten Sie Ihre alten Provider-Daten löschen?"));
     const QAbstractItemModel* rows =
         window.findChild<QAbstractItemView*>(QStringLiteral("TelcoList"))->model();
     QCOMPARE(rows->rowCount(), 7);
