@@ -5,6 +5,7 @@
 #include "DialWindow.h"
 #include "MessageBox.h"
 #include "ModemSession.h"
+#include "TextCodec.h"
 
 #include <QDate>
 #include <QTime>
@@ -57,7 +58,8 @@ DialController::Outcome DialController::DialSelectedEntry(const QString& entryLi
     ModemSession session(m_port);
     connect(&session, &ModemSession::answerChanged, this,
             [this, &session] { m_state.LastModemAnswer = session.answer(); });
-    if (!session.start(settings.ComPort, plan.CompleteDialString.toLatin1())) {
+    // The bytes the data files hold: whatever the user typed reaches the modem unchanged.
+    if (!session.start(settings.ComPort, EncodeWindows1252(plan.CompleteDialString))) {
         MessageBox::critical(m_window, MessageBox::kTitle, PortUnavailableText(settings.ComPort));
         session.acknowledgeFailure();
         return Outcome::PortUnavailable;

@@ -147,6 +147,19 @@ private slots:
         QVERIFY(!ShownDialWindow());
     }
 
+    // A number is windows-1252 in the file, and so on the line: a pasted dash stays a dash.
+    void sendsTheTextInTheFileCodePage() {
+        FakeSerialPort port;
+        DialController dial(m_state, port, nullptr);
+        const WhenDialWindowShown watch([&](QDialog*) { port.receive("OK"); });
+        const QString entry =
+            EntryLine({QStringLiteral("A"), QStringLiteral("49 30 765\u20134321"), 1});
+
+        QCOMPARE(dial.DialSelectedEntry(entry), Outcome::Answered);
+        QCOMPARE(port.written, QByteArray("ATDT030 765\x96"
+                                          "4321;H0\r"));
+    }
+
     void everyWayOfClosingCancels_data() {
         QTest::addColumn<int>("way");
         QTest::newRow("&Abbruch") << 0;
