@@ -5,6 +5,7 @@
 #include "OptionsPage.h"
 #include "PhoneBookEditing.h"
 #include "PhoneListModel.h"
+#include "ProgramIcon.h"
 #include "ProviderTableModel.h"
 #include "ProviderUpdate.h"
 #include "TrayIcon.h"
@@ -19,7 +20,6 @@
 #include <QLabel>
 #include <QListView>
 #include <QMenu>
-#include <QPainter>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
@@ -42,23 +42,6 @@ const QString kStatusListe =
 
 QString controlName(const char* name, int index) {
     return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
-}
-
-QIcon programIcon() {
-    QPixmap pixmap(32, 32);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setBrush(QColor(0x1f, 0x5f, 0xa8));
-    painter.setPen(Qt::NoPen);
-    painter.drawRoundedRect(QRectF(1, 1, 30, 30), 6, 6);
-    painter.setPen(Qt::white);
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(22);
-    font.setBold(true);
-    painter.setFont(font);
-    painter.drawText(QRect(0, 0, 32, 32), Qt::AlignCenter, QStringLiteral("T"));
-    return QIcon(pixmap);
 }
 
 // A menu that only ever pops up; its items carry their index as data.
