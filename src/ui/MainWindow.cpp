@@ -23,6 +23,7 @@
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QVBoxLayout>
 
 #include <algorithm>
 #include <cmath>
@@ -31,11 +32,9 @@ namespace tarvok {
 
 namespace {
 
-// The layout is fixed and given in twips: 15 twips are one pixel at 96 dpi; Qt scales the
-// pixels for high-dpi screens.
-constexpr int px(int twips) {
-    return twips / 15;
-}
+// The window as drawn, in pixels at 96 dpi: the size it opens at unless the user's font
+// needs more.
+constexpr QSize kDrawnSize(7395 / 15, 4170 / 15);
 
 const QString kStatusListe =
     QStringLiteral("Doppelklick für Anwahl oder rechte Maustaste für Menü");
@@ -91,11 +90,9 @@ void MainWindow::Form_Load() {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Tarvok-Pro"));
     setWindowIcon(programIcon());
-    setFixedSize(px(7395), px(4170));
 
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(QStringLiteral("TabStrip1"));
-    m_tabs->setGeometry(px(60), px(60), px(7275), px(3795));
     for (int i = 1; i <= 4; ++i)
         m_tabs->addTab(makePhoneListPage(i), QString());
     m_options = new OptionsPage(m_state, *m_providerModel);
@@ -107,9 +104,15 @@ void MainWindow::Form_Load() {
     statusBar->setObjectName(QStringLiteral("StatusBar1"));
     statusBar->setSizeGripEnabled(false);
     statusBar->setAccessibleName(QStringLiteral("Statuszeile"));
-    statusBar->setGeometry(0, px(3900), px(7395), px(270));
     m_status = new QLabel(kStatusListe, statusBar);
     statusBar->addWidget(m_status, 1);
+    // The window grows; the tab strip and with it the lists take the room.
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 0);
+    layout->setSpacing(3);
+    layout->addWidget(m_tabs, 1);
+    layout->addWidget(statusBar);
+    resize(kDrawnSize.expandedTo(minimumSizeHint()));
 
     makeMenus();
     m_editing = new PhoneBookEditing(m_state, m_lists, m_models, this);
@@ -140,7 +143,9 @@ QWidget* MainWindow::makePhoneListPage(int index) {
     auto* model = new PhoneListModel(m_state.phoneBook.lists[size_t(index - 1)], this);
     auto* list = new QListView(page);
     list->setObjectName(controlName("NamList", index));
-    list->setGeometry(px(60), px(60), px(7035), px(3135));
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->addWidget(list);
     list->setModel(model);
     // Names only: the view never lays out the hidden rest of a line, and all rows are
     // equally high, so a full list of 32767 lines scrolls and selects at once.

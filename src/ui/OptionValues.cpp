@@ -7,11 +7,6 @@
 
 namespace tarvok {
 
-QRect TwipsRect(int left, int top, int width, int height) {
-    auto px = [](int twips) { return qRound(twips / 15.0); };
-    return QRect(px(left), px(top), px(width), px(height));
-}
-
 QString CodeFromText(const QString& text) {
     QString digits;
     for (const QChar c : text) {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QRect>
 #include <QString>
 
 namespace tarvok {
@@ -9,9 +8,6 @@ namespace tarvok {
 
 inline constexpr int kEntrySizeMin = 6;  // Slider1 Min, points
 inline constexpr int kEntrySizeMax = 24; // Slider1 Max, points
-
-// Window geometry is designed in twips; 15 twips make one pixel at 96 dpi.
-QRect TwipsRect(int left, int top, int width, int height);
 
 // CountryCode and AreaCode as stored: the digits of the number the text begins with,
 // blanks inside it ignored and leading zeros dropped ("0711" gives "711", " 4 9" gives

@@ -2,6 +2,7 @@
 
 #include "CompactStyle.h"
 #include "FileErrorText.h"
+#include "FittedSize.h"
 #include "MessageBox.h"
 #include "OptionValues.h"
 #include "PhoneFile.h"
@@ -11,8 +12,11 @@
 #include "TariffListUrl.h"
 
 #include <QApplication>
+#include <QBoxLayout>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -27,64 +31,67 @@ namespace tarvok {
 
 namespace {
 
-// Fixed size of Picture1(5): 7095 x 3255 twips.
-constexpr QSize kPageSize(473, 217);
-
 const QString kUpdateCaption = QStringLiteral("Update der Provider-Liste über das Internet");
 
 // Twips of the six TelcoList columns, "Name" to "Weite".
 constexpr int kColumnTwips[ProviderColumnCount] = {882, 18, 706, 353, 353, 794};
 
-QGroupBox* addFrame(QWidget* parent, const char* name, const QString& caption, QRect rect) {
-    auto* frame = new QGroupBox(caption, parent);
+// The digits each text box shows whole: codes and prefixes, the extra modem commands, a
+// number to hand the call over to.
+constexpr int kCodeDigits = 5;
+constexpr int kCommandChars = 6;
+constexpr int kHandOverDigits = 20;
+constexpr int kListNameChars = 8;
+
+QGroupBox* addFrame(QBoxLayout* column, const char* name, const QString& caption, int stretch = 0) {
+    auto* frame = new QGroupBox(caption);
     frame->setObjectName(QLatin1String(name));
-    frame->setGeometry(rect);
+    column->addWidget(frame, stretch);
     return frame;
 }
 
-QLabel* addLabel(QWidget* frame, const char* name, const QString& text, QRect rect) {
+QLabel* addLabel(QWidget* frame, const char* name, const QString& text) {
     auto* label = new QLabel(text, frame);
     label->setObjectName(QLatin1String(name));
-    label->setWordWrap(true);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    // Today's fonts run a little taller and wider than the ones the layout was drawn for:
-    // a label grows rather than cut its text.
-    QRect fitted = rect;
-    if (!text.contains(u' '))
-        fitted.setWidth(std::max(rect.width(), label->fontMetrics().horizontalAdvance(text)));
-    fitted.setHeight(std::max(rect.height(), label->heightForWidth(fitted.width())));
-    label->setGeometry(fitted);
     return label;
 }
 
-QLineEdit* addText(QWidget* frame, const char* name, QRect rect, const QString& accessibleName,
-                   QLabel* label = nullptr) {
+// A text box as wide as `chars` digits need, and never narrower than drawn.
+QLineEdit* addText(QWidget* frame, const char* name, int chars, int widthTwips,
+                   const QString& accessibleName, QLabel* label = nullptr) {
     auto* edit = new QLineEdit(frame);
     edit->setObjectName(QLatin1String(name));
-    edit->setGeometry(rect);
     edit->setAccessibleName(accessibleName);
+    edit->setFixedWidth(
+        std::max(TextBoxWidthForDigits(edit, chars), ScaledTwips(edit, widthTwips, 0).width()));
     if (label)
         label->setBuddy(edit);
     return edit;
 }
 
-QComboBox* addList(QWidget* frame, const char* name, QRect rect, const QString& accessibleName,
-                   QLabel* label, QStyle* style) {
+QComboBox* addList(QWidget* frame, const char* name, const QString& accessibleName, QLabel* label,
+                   QStyle* style) {
     auto* list = new QComboBox(frame);
     list->setObjectName(QLatin1String(name));
-    list->setGeometry(rect);
     list->setAccessibleName(accessibleName);
     list->setStyle(style);
     label->setBuddy(list);
     return list;
 }
 
-QPushButton* addButton(QWidget* frame, const char* name, const QString& caption, QRect rect) {
+QPushButton* addButton(QWidget* frame, const char* name, const QString& caption) {
     auto* button = new QPushButton(caption, frame);
     button->setObjectName(QLatin1String(name));
-    button->setGeometry(rect);
     button->setAutoDefault(false);
     return button;
+}
+
+// Two columns in a frame: captions on the left, the controls they introduce on the right.
+QGridLayout* addGrid(QWidget* frame) {
+    auto* grid = new QGridLayout(frame);
+    grid->setColumnStretch(1, 1);
+    grid->setHorizontalSpacing(4);
+    return grid;
 }
 
 } // namespace
@@ -94,24 +101,28 @@ OptionsPage::OptionsPage(AppState& state, ProviderTableModel& providers, QWidget
     , m_state(state)
     , m_providers(providers) {
     setObjectName(QStringLiteral("Picture1(5)"));
-    // The fixed layout was drawn for an 8-point dialog font.
-    QFont pageFont = font();
-    pageFont.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
-                          QStringLiteral("Nimbus Sans"), QStringLiteral("Arial"),
-                          pageFont.family()});
-    pageFont.setPointSize(8);
-    setFont(pageFont);
-    setMinimumSize(kPageSize);
-    resize(kPageSize);
     m_compactStyle = new CompactStyle(this);
 
-    buildCodesFrame();
-    buildPrefixFrame();
-    buildHandOverFrame();
-    buildModemFrame();
-    buildSizeFrame();
-    buildNamesFrame();
-    buildProviderFrame();
+    // Three columns as drawn; the right one, list names and provider table, takes the room
+    // a larger window gives.
+    auto* columns = new QHBoxLayout(this);
+    columns->setContentsMargins(4, 0, 4, 4);
+    columns->setSpacing(3);
+    std::array<QVBoxLayout*, 3> column{};
+    for (int i = 0; i < 3; ++i) {
+        column[size_t(i)] = new QVBoxLayout;
+        column[size_t(i)]->setSpacing(3);
+        columns->addLayout(column[size_t(i)], i == 2 ? 1 : 0);
+    }
+    buildCodesFrame(column[0]);
+    buildPrefixFrame(column[0]);
+    buildHandOverFrame(column[0]);
+    buildModemFrame(column[1]);
+    buildSizeFrame(column[1]);
+    buildNamesFrame(column[2]);
+    buildProviderFrame(column[2]);
+    column[0]->addStretch();
+    column[1]->addStretch();
 
     connect(m_dialMethodList, &QComboBox::currentIndexChanged, this,
             &OptionsPage::WahlArtList_Click);
@@ -123,81 +134,91 @@ OptionsPage::OptionsPage(AppState& state, ProviderTableModel& providers, QWidget
 
 OptionsPage::~OptionsPage() = default;
 
-void OptionsPage::buildCodesFrame() {
-    QWidget* frame =
-        addFrame(this, "Frame1(2)", QStringLiteral("Kennzahlen"), TwipsRect(60, 0, 1275, 1215));
-    QLabel* land =
-        addLabel(frame, "Label1(0)", QStringLiteral("Land"), TwipsRect(120, 420, 495, 195));
-    m_text1[2] =
-        addText(frame, "Text1(2)", TwipsRect(600, 360, 555, 312), QStringLiteral("Land"), land);
-    QLabel* ort =
-        addLabel(frame, "Label1(1)", QStringLiteral("Ort"), TwipsRect(120, 840, 495, 195));
-    m_text1[3] =
-        addText(frame, "Text1(3)", TwipsRect(600, 780, 555, 312), QStringLiteral("Ort"), ort);
+void OptionsPage::buildCodesFrame(QBoxLayout* column) {
+    QWidget* frame = addFrame(column, "Frame1(2)", QStringLiteral("Kennzahlen"));
+    QGridLayout* grid = addGrid(frame);
+    QLabel* land = addLabel(frame, "Label1(0)", QStringLiteral("Land"));
+    m_text1[2] = addText(frame, "Text1(2)", kCodeDigits, 555, QStringLiteral("Land"), land);
+    QLabel* ort = addLabel(frame, "Label1(1)", QStringLiteral("Ort"));
+    m_text1[3] = addText(frame, "Text1(3)", kCodeDigits, 555, QStringLiteral("Ort"), ort);
+    grid->addWidget(land, 0, 0);
+    grid->addWidget(m_text1[2], 0, 1, Qt::AlignRight);
+    grid->addWidget(ort, 1, 0);
+    grid->addWidget(m_text1[3], 1, 1, Qt::AlignRight);
 }
 
-void OptionsPage::buildPrefixFrame() {
-    QWidget* frame = addFrame(this, "Frame1(0)", QStringLiteral("Präfixzahlen"),
-                              TwipsRect(60, 1260, 1275, 1215));
-    QLabel* abroad =
-        addLabel(frame, "Label1(3)", QStringLiteral("Aus- land"), TwipsRect(120, 300, 375, 435));
-    m_text1[1] = addText(frame, "Text1(1)", TwipsRect(600, 360, 555, 312),
-                         QStringLiteral("Ausland"), abroad);
-    QLabel* amt =
-        addLabel(frame, "Label1(2)", QStringLiteral("Amt"), TwipsRect(120, 840, 375, 195));
-    m_text1[0] =
-        addText(frame, "Text1(0)", TwipsRect(600, 780, 555, 312), QStringLiteral("Amt"), amt);
+void OptionsPage::buildPrefixFrame(QBoxLayout* column) {
+    QWidget* frame = addFrame(column, "Frame1(0)", QStringLiteral("Präfixzahlen"));
+    QGridLayout* grid = addGrid(frame);
+    QLabel* abroad = addLabel(frame, "Label1(3)", QStringLiteral("Aus- land"));
+    WrapAtBlanks(abroad);
+    m_text1[1] = addText(frame, "Text1(1)", kCodeDigits, 555, QStringLiteral("Ausland"), abroad);
+    QLabel* amt = addLabel(frame, "Label1(2)", QStringLiteral("Amt"));
+    m_text1[0] = addText(frame, "Text1(0)", kCodeDigits, 555, QStringLiteral("Amt"), amt);
+    grid->addWidget(abroad, 0, 0);
+    grid->addWidget(m_text1[1], 0, 1, Qt::AlignRight);
+    grid->addWidget(amt, 1, 0);
+    grid->addWidget(m_text1[0], 1, 1, Qt::AlignRight);
 }
 
-void OptionsPage::buildHandOverFrame() {
-    m_handOverFrame = addFrame(this, "WeiterleitenFrame", QStringLiteral("Weiterleiten"),
-                               TwipsRect(60, 2520, 1275, 735));
+// The number a call is handed over to sits under its check box, where it has the frame's
+// whole width for its digits.
+void OptionsPage::buildHandOverFrame(QBoxLayout* column) {
+    m_handOverFrame = addFrame(column, "WeiterleitenFrame", QStringLiteral("Weiterleiten"));
     m_handOverCheck = new QCheckBox(QStringLiteral("ja, an"), m_handOverFrame);
     m_handOverCheck->setObjectName(QStringLiteral("UebergabeChk"));
-    m_handOverCheck->setGeometry(TwipsRect(120, 360, 735, 255));
-    m_handOverNumber = addText(m_handOverFrame, "UebergabeNrText", TwipsRect(900, 300, 255, 312),
+    m_handOverNumber = addText(m_handOverFrame, "UebergabeNrText", kHandOverDigits, 255,
                                QStringLiteral("Weiterleiten an"));
+    auto* layout = new QVBoxLayout(m_handOverFrame);
+    layout->addWidget(m_handOverCheck);
+    layout->addWidget(m_handOverNumber);
 }
 
-void OptionsPage::buildModemFrame() {
-    QWidget* frame = addFrame(this, "Frame4", QStringLiteral("Modemeinstellungen"),
-                              TwipsRect(1380, 0, 1815, 2055));
-    QLabel* extra = addLabel(frame, "Label1(4)", QStringLiteral("Zusatz- befehle"),
-                             TwipsRect(120, 300, 615, 435));
-    addLabel(frame, "Label2", QStringLiteral("AT"), TwipsRect(900, 360, 255, 315));
-    m_text3 = addText(frame, "Text3", TwipsRect(1140, 360, 555, 312),
-                      QStringLiteral("Zusatzbefehle"), extra);
+void OptionsPage::buildModemFrame(QBoxLayout* column) {
+    QWidget* frame = addFrame(column, "Frame4", QStringLiteral("Modemeinstellungen"));
+    QGridLayout* grid = addGrid(frame);
+    QLabel* extra = addLabel(frame, "Label1(4)", QStringLiteral("Zusatz- befehle"));
+    WrapAtBlanks(extra);
+    QLabel* at = addLabel(frame, "Label2", QStringLiteral("AT"));
+    m_text3 = addText(frame, "Text3", kCommandChars, 555, QStringLiteral("Zusatzbefehle"), extra);
+    auto* command = new QHBoxLayout;
+    command->setSpacing(2);
+    command->addWidget(at);
+    command->addWidget(m_text3, 1);
+    grid->addWidget(extra, 0, 0);
+    grid->addLayout(command, 0, 1);
 
-    QLabel* port =
-        addLabel(frame, "Label1(5)", QStringLiteral("Anschluß"), TwipsRect(120, 840, 735, 255));
-    m_comList = addList(frame, "ComList", TwipsRect(900, 780, 795, 315), QStringLiteral("Anschluß"),
-                        port, m_compactStyle);
+    QLabel* port = addLabel(frame, "Label1(5)", QStringLiteral("Anschluß"));
+    m_comList = addList(frame, "ComList", QStringLiteral("Anschluß"), port, m_compactStyle);
     for (int portNumber = 1; portNumber <= 4; ++portNumber) {
         m_comList->addItem(QStringLiteral("COM%1").arg(portNumber));
         // The item names the device behind it, since there is no COM1 here.
         m_comList->setItemData(portNumber - 1, SerialDeviceForPort(portNumber), Qt::ToolTipRole);
     }
+    grid->addWidget(port, 1, 0);
+    grid->addWidget(m_comList, 1, 1);
 
-    QLabel* method =
-        addLabel(frame, "Label1(6)", QStringLiteral("Wahlart"), TwipsRect(120, 1260, 675, 255));
-    m_dialMethodList = addList(frame, "WahlArtList", TwipsRect(900, 1200, 795, 315),
-                               QStringLiteral("Wahlart"), method, m_compactStyle);
+    QLabel* method = addLabel(frame, "Label1(6)", QStringLiteral("Wahlart"));
+    m_dialMethodList =
+        addList(frame, "WahlArtList", QStringLiteral("Wahlart"), method, m_compactStyle);
     m_dialMethodList->addItems({QStringLiteral("Ton"), QStringLiteral("Puls")});
+    grid->addWidget(method, 2, 0);
+    grid->addWidget(m_dialMethodList, 2, 1);
 
-    QLabel* answer = addLabel(frame, "Label1(7)", QStringLiteral("Modem- antwort"),
-                              TwipsRect(120, 1560, 675, 375));
-    m_debugButton =
-        addButton(frame, "Btn(0)", QStringLiteral("Debug"), TwipsRect(900, 1620, 795, 315));
+    QLabel* answer = addLabel(frame, "Label1(7)", QStringLiteral("Modem- antwort"));
+    WrapAtBlanks(answer);
+    m_debugButton = addButton(frame, "Btn(0)", QStringLiteral("Debug"));
     m_debugButton->setAccessibleDescription(QStringLiteral("Modemantwort"));
     answer->setBuddy(m_debugButton);
+    grid->addWidget(answer, 3, 0);
+    grid->addWidget(m_debugButton, 3, 1);
 }
 
-void OptionsPage::buildSizeFrame() {
-    QWidget* frame = addFrame(this, "Frame3", QStringLiteral("Eintragsgröße"),
-                              TwipsRect(1380, 2100, 1815, 1155));
+void OptionsPage::buildSizeFrame(QBoxLayout* column) {
+    QWidget* frame = addFrame(column, "Frame3", QStringLiteral("Eintragsgröße"));
     m_sizeSlider = new QSlider(Qt::Vertical, frame);
     m_sizeSlider->setObjectName(QStringLiteral("Slider1"));
-    m_sizeSlider->setGeometry(TwipsRect(180, 300, 405, 675));
+    m_sizeSlider->setFixedHeight(ScaledTwips(frame, 0, 675).height());
     m_sizeSlider->setRange(kEntrySizeMin, kEntrySizeMax);
     m_sizeSlider->setSingleStep(1);
     m_sizeSlider->setPageStep(1);
@@ -205,12 +226,13 @@ void OptionsPage::buildSizeFrame() {
     m_sizeSlider->setInvertedAppearance(true);
     m_sizeSlider->setInvertedControls(true);
     m_sizeSlider->setAccessibleName(QStringLiteral("Eintragsgröße"));
-    addLabel(frame, "Label1(8)", QStringLiteral("+"), TwipsRect(660, 360, 90, 195));
-    addLabel(frame, "Label1(9)", QStringLiteral("_"), TwipsRect(660, 600, 90, 195));
+    auto* marks = new QVBoxLayout;
+    marks->addWidget(addLabel(frame, "Label1(8)", QStringLiteral("+")));
+    marks->addWidget(addLabel(frame, "Label1(9)", QStringLiteral("_")));
+    marks->addStretch();
 
     m_sampleFrame = new QFrame(frame);
     m_sampleFrame->setObjectName(QStringLiteral("FntFrm"));
-    m_sampleFrame->setGeometry(TwipsRect(900, 300, 795, 735));
     m_sampleFrame->setFrameShape(QFrame::Panel);
     m_sampleFrame->setFrameShadow(QFrame::Sunken);
     m_sampleFrame->setAutoFillBackground(true);
@@ -219,25 +241,45 @@ void OptionsPage::buildSizeFrame() {
     m_sample->setObjectName(QStringLiteral("FntSmpl"));
     m_sample->setFont(QFont(listFontFamily()));
     m_sample->setAccessibleDescription(QStringLiteral("Schriftprobe"));
+    fitSampleFrame();
+
+    auto* row = new QHBoxLayout(frame);
+    row->addWidget(m_sizeSlider);
+    row->addLayout(marks);
+    row->addWidget(m_sampleFrame, 0, Qt::AlignTop);
 }
 
-void OptionsPage::buildNamesFrame() {
-    QWidget* frame =
-        addFrame(this, "Frame2", QStringLiteral("Kartennamen"), TwipsRect(3240, 0, 3795, 795));
+// The sample box holds "Aa" at the largest entry size whole.
+void OptionsPage::fitSampleFrame() {
+    QFont largest = m_sample->font();
+    largest.setPointSize(kEntrySizeMax);
+    const QSize text = QFontMetrics(largest).size(0, m_sample->text());
+    const int frame = 2 * m_sampleFrame->frameWidth() + 4;
+    m_sampleFrame->setFixedSize(
+        ScaledTwips(m_sampleFrame, 795, 735).expandedTo(text + QSize(frame, frame)));
+}
+
+void OptionsPage::buildNamesFrame(QBoxLayout* column) {
+    QWidget* frame = addFrame(column, "Frame2", QStringLiteral("Kartennamen"));
+    auto* row = new QHBoxLayout(frame);
     static const char* const kNames[] = {"Text2(1)", "Text2(2)", "Text2(3)", "Text2(4)"};
-    constexpr int kLeft[] = {120, 1020, 1920, 2820};
-    constexpr int kWidth[] = {915, 915, 915, 855};
-    for (int i = 0; i < 4; ++i)
-        m_text2[size_t(i)] = addText(frame, kNames[i], TwipsRect(kLeft[i], 360, kWidth[i], 312),
-                                     QStringLiteral("Kartenname %1").arg(i + 1));
+    for (int i = 0; i < 4; ++i) {
+        QLineEdit* edit = addText(frame, kNames[i], kListNameChars, 855,
+                                  QStringLiteral("Kartenname %1").arg(i + 1));
+        // The four share the frame's width, at least as wide as their names need.
+        edit->setMinimumWidth(edit->width());
+        edit->setMaximumWidth(QWIDGETSIZE_MAX);
+        edit->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+        row->addWidget(edit);
+        m_text2[size_t(i)] = edit;
+    }
 }
 
-void OptionsPage::buildProviderFrame() {
-    QWidget* frame = addFrame(this, "Frame5", QStringLiteral("Provider-Liste"),
-                              TwipsRect(3240, 840, 3795, 2415));
+void OptionsPage::buildProviderFrame(QBoxLayout* column) {
+    QWidget* frame = addFrame(column, "Frame5", QStringLiteral("Provider-Liste"), 1);
     m_telcoList = new QTreeView(frame);
     m_telcoList->setObjectName(QStringLiteral("TelcoList"));
-    m_telcoList->setGeometry(TwipsRect(120, 300, 3555, 1455));
+    m_telcoList->setMinimumSize(ScaledTwips(frame, 3555, 1455));
     m_telcoList->setAccessibleName(QStringLiteral("Provider-Liste"));
     m_telcoList->setToolTip(QStringLiteral("Änderungen über Kontextmenü (rechte Maustaste)"));
     m_telcoList->setStyle(m_compactStyle);
@@ -254,15 +296,24 @@ void OptionsPage::buildProviderFrame() {
     header->setMinimumSectionSize(1); // "Netz" starts practically hidden
     header->setSectionsMovable(false);
     for (int column = 0; column < ProviderColumnCount; ++column)
-        header->resizeSection(column, TwipsRect(0, 0, kColumnTwips[column], 0).width());
+        header->resizeSection(column, ScaledTwips(frame, kColumnTwips[column], 0).width());
+    // A wider table gives its room to the provider names.
+    header->setSectionResizeMode(0, QHeaderView::Stretch);
 
     const QString updateCaption =
         kUpdateCaption + QStringLiteral(" (") + TariffListUrl().host() + QStringLiteral(")");
-    m_updateLabel = addLabel(frame, "Label1(10)", updateCaption, TwipsRect(120, 1860, 2595, 435));
-    m_downloadButton =
-        addButton(frame, "Btn(1)", QStringLiteral("Download"), TwipsRect(2880, 1920, 795, 315));
+    m_updateLabel = addLabel(frame, "Label1(10)", updateCaption);
+    m_updateLabel->setWordWrap(true);
+    m_downloadButton = addButton(frame, "Btn(1)", QStringLiteral("Download"));
     m_updateLabel->setBuddy(m_downloadButton);
     m_downloadButton->setAccessibleDescription(updateCaption);
+
+    auto* update = new QHBoxLayout;
+    update->addWidget(m_updateLabel, 1);
+    update->addWidget(m_downloadButton, 0, Qt::AlignTop);
+    auto* layout = new QVBoxLayout(frame);
+    layout->addWidget(m_telcoList, 1);
+    layout->addLayout(update);
 
     m_providerList = new ProviderListController(m_state, m_providers, m_telcoList, this);
 }

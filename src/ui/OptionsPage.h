@@ -7,6 +7,7 @@
 #include <array>
 
 class QAbstractButton;
+class QBoxLayout;
 class QCheckBox;
 class QComboBox;
 class QFrame;
@@ -45,13 +46,14 @@ signals:
     void downloadRequested(); // Btn(1)
 
 private:
-    void buildCodesFrame();
-    void buildPrefixFrame();
-    void buildHandOverFrame();
-    void buildModemFrame();
-    void buildSizeFrame();
-    void buildNamesFrame();
-    void buildProviderFrame();
+    void buildCodesFrame(QBoxLayout* column);
+    void buildPrefixFrame(QBoxLayout* column);
+    void buildHandOverFrame(QBoxLayout* column);
+    void buildModemFrame(QBoxLayout* column);
+    void buildSizeFrame(QBoxLayout* column);
+    void buildNamesFrame(QBoxLayout* column);
+    void buildProviderFrame(QBoxLayout* column);
+    void fitSampleFrame();
 
     QString listFontFamily() const;
     void UpdateFntSmpl();
