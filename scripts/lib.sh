@@ -19,10 +19,16 @@ ensure_packages() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
 }
 
-# build_tree DIR [cmake options...]: configure (once) and build with Ninja.
+# build_tree DIR [cmake options...] [-- TARGET...]: configure (once) and build with Ninja,
+# everything or only the targets named after "--".
 build_tree() {
-    local dir=$1
+    local dir=$1 options=() targets=()
     shift
-    cmake -S "$TOP" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
-    cmake --build "$dir"
+    while [ $# -gt 0 ] && [ "$1" != "--" ]; do
+        options+=("$1")
+        shift
+    done
+    [ $# -gt 0 ] && shift && targets=(--target "$@")
+    cmake -S "$TOP" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${options[@]}" >/dev/null
+    cmake --build "$dir" "${targets[@]}"
 }
