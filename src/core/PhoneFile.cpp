@@ -130,6 +130,12 @@ bool ReadPhoneFile(QStringView text, bool version20, int firstLine, PhoneBook& b
     for (size_t i = 0; ok && i < read.lists.size(); ++i)
         ok = in.text(&read.settings.ListNames[i]);
     read.settings.EntrySize = entrySize;
+    // Room in each list for as many entries as the text could hold (no entry line is
+    // shorter than 12 characters): the lists never move while they fill, and what stays
+    // unused is address space only.
+    const auto lines = int(std::min<qsizetype>(text.size() / 12 + 1, PhoneList::kMaxLines));
+    for (PhoneList& list : read.lists)
+        list.reserve(lines);
     if (ok)
         ok = readEntries(in, version20, read);
     if (!ok) {

@@ -22,7 +22,10 @@ enum class Version { Missing, Unreadable, V22, V20, Other };
 
 struct LoadedText {
     Version version = Version::Missing;
-    QString rest; // the text after the version line
+    QString text;
+    qsizetype restStart = 0; // where the text after the version line begins
+    // Viewed, not copied: a full phone book is some 12 MB of text.
+    QStringView rest() const { return QStringView(text).mid(restStart); }
     QString error;
 };
 
@@ -44,14 +47,15 @@ LoadedText loadText(const QString& path) {
         loaded.error = file.errorString();
         return loaded;
     }
-    const QString text = DecodeWindows1252(file.readAll());
+    loaded.text = DecodeWindows1252(file.readAll());
+    const QString& text = loaded.text;
     qsizetype end = 0;
     while (end < text.size() && text[end] != u'\r' && text[end] != u'\n')
         ++end;
     const QStringView first = withoutSpaces(QStringView(text).left(end));
     if (end < text.size())
         end += (text[end] == u'\r' && end + 1 < text.size() && text[end + 1] == u'\n') ? 2 : 1;
-    loaded.rest = text.mid(end);
+    loaded.restStart = end;
     loaded.version = first == kVersion22   ? Version::V22
                      : first == kVersion20 ? Version::V20
                                            : Version::Other;
@@ -63,7 +67,7 @@ bool readLoaded(const LoadedText& loaded, const QString& fileName, PhoneBook& bo
                 FileError* error) {
     if (loaded.version != Version::V22 && loaded.version != Version::V20)
         return false;
-    const bool ok = ReadPhoneFile(loaded.rest, loaded.version == Version::V20, 2, book, error);
+    const bool ok = ReadPhoneFile(loaded.rest(), loaded.version == Version::V20, 2, book, error);
     if (!ok && error)
         error->fileName = fileName;
     return ok;
