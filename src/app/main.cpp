@@ -4,6 +4,7 @@
 #include "QtSerialPort.h"
 #include "QtTrayIcon.h"
 #include "QuitSignals.h"
+#include "ShownReport.h"
 #include "StartUp.h"
 
 #include <QApplication>
@@ -41,6 +42,7 @@ int main(int argc, char* argv[]) {
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,
                      [&window] { window.QuitProgram(); });
 
+    ShownReport::watchIfAsked(window);
     window.FinishStartUp(next);
     return app.exec();
 }
