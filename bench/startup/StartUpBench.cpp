@@ -160,12 +160,15 @@ void launchOnce(benchmark::State& state, const QString& folder, long* peak) {
     state.ResumeTiming();
 }
 
-void BM_ProcessStartUpFullPhoneBook(benchmark::State& state) {
-    const QString folder = fullFolder();
+void launchRepeatedly(benchmark::State& state, const QString& folder) {
     long peak = 0;
     for (auto _ : state)
         launchOnce(state, folder, &peak);
     state.counters["peak_MiB"] = double(peak) / 1024.0;
+}
+
+void BM_ProcessStartUpFullPhoneBook(benchmark::State& state) {
+    launchRepeatedly(state, fullFolder());
 }
 BENCHMARK(BM_ProcessStartUpFullPhoneBook)
     ->Unit(benchmark::kMillisecond)
@@ -173,11 +176,7 @@ BENCHMARK(BM_ProcessStartUpFullPhoneBook)
     ->Iterations(9);
 
 void BM_ProcessStartUpEmptyPhoneBook(benchmark::State& state) {
-    const QString folder = emptyBookFolder();
-    long peak = 0;
-    for (auto _ : state)
-        launchOnce(state, folder, &peak);
-    state.counters["peak_MiB"] = double(peak) / 1024.0;
+    launchRepeatedly(state, emptyBookFolder());
 }
 BENCHMARK(BM_ProcessStartUpEmptyPhoneBook)
     ->Unit(benchmark::kMillisecond)

@@ -4,6 +4,7 @@
 #include "FileErrorText.h"
 #include "FittedSize.h"
 #include "MessageBox.h"
+#include "OptionControls.h"
 #include "OptionValues.h"
 #include "PhoneFile.h"
 #include "ProviderListController.h"
@@ -42,57 +43,6 @@ constexpr int kCodeDigits = 5;
 constexpr int kCommandChars = 6;
 constexpr int kHandOverDigits = 20;
 constexpr int kListNameChars = 8;
-
-QGroupBox* addFrame(QBoxLayout* column, const char* name, const QString& caption, int stretch = 0) {
-    auto* frame = new QGroupBox(caption);
-    frame->setObjectName(QLatin1String(name));
-    column->addWidget(frame, stretch);
-    return frame;
-}
-
-QLabel* addLabel(QWidget* frame, const char* name, const QString& text) {
-    auto* label = new QLabel(text, frame);
-    label->setObjectName(QLatin1String(name));
-    return label;
-}
-
-// A text box as wide as `chars` digits need, and never narrower than drawn.
-QLineEdit* addText(QWidget* frame, const char* name, int chars, int widthTwips,
-                   const QString& accessibleName, QLabel* label = nullptr) {
-    auto* edit = new QLineEdit(frame);
-    edit->setObjectName(QLatin1String(name));
-    edit->setAccessibleName(accessibleName);
-    edit->setFixedWidth(
-        std::max(TextBoxWidthForDigits(edit, chars), ScaledTwips(edit, widthTwips, 0).width()));
-    if (label)
-        label->setBuddy(edit);
-    return edit;
-}
-
-QComboBox* addList(QWidget* frame, const char* name, const QString& accessibleName, QLabel* label,
-                   QStyle* style) {
-    auto* list = new QComboBox(frame);
-    list->setObjectName(QLatin1String(name));
-    list->setAccessibleName(accessibleName);
-    list->setStyle(style);
-    label->setBuddy(list);
-    return list;
-}
-
-QPushButton* addButton(QWidget* frame, const char* name, const QString& caption) {
-    auto* button = new QPushButton(caption, frame);
-    button->setObjectName(QLatin1String(name));
-    button->setAutoDefault(false);
-    return button;
-}
-
-// Two columns in a frame: captions on the left, the controls they introduce on the right.
-QGridLayout* addGrid(QWidget* frame) {
-    auto* grid = new QGridLayout(frame);
-    grid->setColumnStretch(1, 1);
-    grid->setHorizontalSpacing(4);
-    return grid;
-}
 
 } // namespace
 
@@ -134,31 +84,23 @@ OptionsPage::OptionsPage(AppState& state, ProviderTableModel& providers, QWidget
 
 OptionsPage::~OptionsPage() = default;
 
+// Kennzahlen and Präfixzahlen: two rows each of a caption and a text box for digits.
 void OptionsPage::buildCodesFrame(QBoxLayout* column) {
     QWidget* frame = addFrame(column, "Frame1(2)", QStringLiteral("Kennzahlen"));
     QGridLayout* grid = addGrid(frame);
-    QLabel* land = addLabel(frame, "Label1(0)", QStringLiteral("Land"));
-    m_text1[2] = addText(frame, "Text1(2)", kCodeDigits, 555, QStringLiteral("Land"), land);
-    QLabel* ort = addLabel(frame, "Label1(1)", QStringLiteral("Ort"));
-    m_text1[3] = addText(frame, "Text1(3)", kCodeDigits, 555, QStringLiteral("Ort"), ort);
-    grid->addWidget(land, 0, 0);
-    grid->addWidget(m_text1[2], 0, 1, Qt::AlignRight);
-    grid->addWidget(ort, 1, 0);
-    grid->addWidget(m_text1[3], 1, 1, Qt::AlignRight);
+    m_text1[2] = addCodeRow(grid, 0, "Label1(0)", QStringLiteral("Land"), "Text1(2)", kCodeDigits,
+                            QStringLiteral("Land"));
+    m_text1[3] = addCodeRow(grid, 1, "Label1(1)", QStringLiteral("Ort"), "Text1(3)", kCodeDigits,
+                            QStringLiteral("Ort"));
 }
 
 void OptionsPage::buildPrefixFrame(QBoxLayout* column) {
     QWidget* frame = addFrame(column, "Frame1(0)", QStringLiteral("Präfixzahlen"));
     QGridLayout* grid = addGrid(frame);
-    QLabel* abroad = addLabel(frame, "Label1(3)", QStringLiteral("Aus- land"));
-    WrapAtBlanks(abroad);
-    m_text1[1] = addText(frame, "Text1(1)", kCodeDigits, 555, QStringLiteral("Ausland"), abroad);
-    QLabel* amt = addLabel(frame, "Label1(2)", QStringLiteral("Amt"));
-    m_text1[0] = addText(frame, "Text1(0)", kCodeDigits, 555, QStringLiteral("Amt"), amt);
-    grid->addWidget(abroad, 0, 0);
-    grid->addWidget(m_text1[1], 0, 1, Qt::AlignRight);
-    grid->addWidget(amt, 1, 0);
-    grid->addWidget(m_text1[0], 1, 1, Qt::AlignRight);
+    m_text1[1] = addCodeRow(grid, 0, "Label1(3)", QStringLiteral("Aus- land"), "Text1(1)",
+                            kCodeDigits, QStringLiteral("Ausland"));
+    m_text1[0] = addCodeRow(grid, 1, "Label1(2)", QStringLiteral("Amt"), "Text1(0)", kCodeDigits,
+                            QStringLiteral("Amt"));
 }
 
 // The number a call is handed over to sits under its check box, where it has the frame's
