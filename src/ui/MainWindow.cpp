@@ -105,6 +105,9 @@ void MainWindow::Form_Load() {
     statusBar->setSizeGripEnabled(false);
     statusBar->setAccessibleName(QStringLiteral("Statuszeile"));
     m_status = new QLabel(kStatusListe, statusBar);
+    // Wide enough for the longest of its own texts; a long number never widens the window.
+    m_status->setMinimumWidth(m_status->sizeHint().width());
+    m_status->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     statusBar->addWidget(m_status, 1);
     // The window grows; the tab strip and with it the lists take the room.
     auto* layout = new QVBoxLayout(this);

@@ -197,6 +197,14 @@ void TextFitTest::opensAtDrawnSizeWhenItFits() {
     const QSize drawn(493, 278);
     QCOMPARE(f.window->size(), drawn.expandedTo(f.window->minimumSizeHint()));
     QCOMPARE(f.window->maximumSize(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
+
+    // A number longer than any text of the status bar leaves the window as it is.
+    f.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+    const QSize shown = f.window->size();
+    f.window->SetStatusText(QString(200, u'9'));
+    QApplication::processEvents();
+    QCOMPARE(f.window->size(), shown);
 }
 
 QTEST_MAIN(TextFitTest)
