@@ -4,9 +4,9 @@
 
 namespace tarvok {
 
-// The options page keeps its fixed twips layout, drawn for narrower controls than today's
-// styles make: this style gives drop-down lists a slimmer arrow and list cells a slimmer
-// margin, so that "COM1" and "09h" fit the widths the layout allows.
+// The options page was drawn for narrower controls than today's styles make: this style
+// gives drop-down lists a slimmer arrow and list cells a slimmer margin, so that the page
+// keeps close to its drawn size.
 class CompactStyle : public QProxyStyle {
     Q_OBJECT
 public:

@@ -230,7 +230,21 @@ void ProviderListTest::listShowsSixColumns() {
         widths << header->sectionSize(section);
     }
     QCOMPARE(headers, QStringList({"Name", "Netz", "Tag", "ab", "bis", "Weite"}));
-    QCOMPARE(widths, QList<int>({59, 1, 47, 24, 24, 53})); // 882, 18, 706, 353, 353, 794 twips
+    // Drawn at 882, 18, 706, 353, 353, 794 twips (59, 1, 47, 24, 24, 53 px) for an 8-point
+    // font: "Netz" stays practically hidden, the others grow alike with a larger font, and
+    // "Name" takes the rest of the table.
+    const QList<int> drawn{59, 1, 47, 24, 24, 53};
+    const double scale = widths[2] / 47.0;
+    QVERIFY2(scale >= 0.99, qPrintable(QString::number(scale)));
+    QVERIFY(widths[1] <= 2);
+    for (int section = 3; section < drawn.size(); ++section)
+        QVERIFY2(qAbs(widths[section] - drawn[section] * scale) <= 1.0,
+                 qPrintable(QStringLiteral("column %1: %2").arg(section).arg(widths[section])));
+    QVERIFY(widths[0] >= qRound(drawn[0] * scale));
+    int total = 0;
+    for (const int width : widths)
+        total += width;
+    QCOMPARE(total, m_list->viewport()->width());
     QCOMPARE(m_list->toolTip(), QStringLiteral("Änderungen über Kontextmenü (rechte Maustaste)"));
     // The tip shows over the rows too, not only over the header and the frame.
     QHelpEvent help(QEvent::ToolTip, rowCentre(0), m_list->viewport()->mapToGlobal(rowCentre(0)));
