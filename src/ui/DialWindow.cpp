@@ -1,4 +1,5 @@
 #include "DialWindow.h"
+#include "KeyRepeat.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -28,6 +29,7 @@ DialWindow::DialWindow(const QString& name, const QString& displayNumber, QWidge
     connect(cancel, &QPushButton::clicked, this, &DialWindow::reject);
     // The key that started the dial may still be held down; its repeats must not press
     // "&Abbruch", and no other key here needs to repeat.
+    KeyRepeat::watch();
     cancel->installEventFilter(this);
     installEventFilter(this);
     setFixedSize(sizeHint().expandedTo(QSize(280, 0)));
@@ -46,7 +48,7 @@ QLabel* DialWindow::addLabel(int index, const QString& text, const QString& role
 
 bool DialWindow::eventFilter(QObject* watched, QEvent* event) {
     if ((event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) &&
-        static_cast<QKeyEvent*>(event)->isAutoRepeat())
+        KeyRepeat::isRepeat(*static_cast<QKeyEvent*>(event)))
         return true;
     return QDialog::eventFilter(watched, event);
 }

@@ -1,11 +1,12 @@
 #include "ListKeys.h"
+#include "KeyRepeat.h"
 
 #include <QKeyEvent>
 
 namespace tarvok {
 
 ListKeyAction ListKeyActionFor(const QKeyEvent& event) {
-    if (event.type() != QEvent::KeyPress || event.isAutoRepeat())
+    if (event.type() != QEvent::KeyPress || KeyRepeat::isRepeat(event))
         return ListKeyAction::None;
     switch (event.key()) {
     case Qt::Key_Return:

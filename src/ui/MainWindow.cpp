@@ -2,6 +2,7 @@
 
 #include "AboutBox.h"
 #include "DialController.h"
+#include "KeyRepeat.h"
 #include "ListKeys.h"
 #include "OptionsPage.h"
 #include "PhoneBookEditing.h"
@@ -117,6 +118,7 @@ void MainWindow::Form_Load() {
     setFixedSize(px(7395), px(3900) + statusHeight);
 
     makeMenus();
+    KeyRepeat::watch(); // before the first key is held down on a list
     m_editing = new PhoneBookEditing(m_state, m_lists, m_models, this);
 
     connect(m_tabs, &QTabWidget::currentChanged, this, &MainWindow::TabStrip1_Click);

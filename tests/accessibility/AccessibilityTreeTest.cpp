@@ -3,6 +3,7 @@
 #include "AboutBox.h"
 #include "DialWindow.h"
 #include "EntryEditor.h"
+#include "PopupDriver.h"
 #include "ProviderEditor.h"
 #include "WindowFixture.h"
 
@@ -138,23 +139,6 @@ QAccessibleInterface* menuItem(QMenu* shown, const QString& heardName) {
     }
     return nullptr;
 }
-
-// Acts on the next modal window while the watch lives.
-class ModalWatch {
-public:
-    explicit ModalWatch(std::function<void(QWidget*)> act) {
-        QObject::connect(&m_poll, &QTimer::timeout, &m_poll, [this, act] {
-            if (QWidget* modal = QApplication::activeModalWidget()) {
-                m_poll.stop();
-                act(modal);
-            }
-        });
-        m_poll.start(5);
-    }
-
-private:
-    QTimer m_poll;
-};
 
 } // namespace
 

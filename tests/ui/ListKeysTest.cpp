@@ -5,6 +5,8 @@
 #include "QtSerialPort.h"
 #include "WindowFixture.h"
 
+#include <QContextMenuEvent>
+#include <QCursor>
 #include <QDialog>
 #include <QLineEdit>
 #include <QPushButton>
@@ -27,31 +29,22 @@ QDialog* dialWindow() {
     return dialog && dialog->objectName() == QLatin1String("Form4") ? dialog : nullptr;
 }
 
-// What X sends while a key is held: more presses, each marked as a repeat.
-void sendRepeats(QWidget* to, int key, int count) {
+// What reaches the program while a key is held: presses Qt marks as repeats, or X's
+// release and press pairs with one time stamp, which Qt often leaves unmarked.
+void sendRepeats(QWidget* to, int key, bool marked, int count) {
+    static quint64 clock = 1000;
     for (int i = 0; i < count; ++i) {
-        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(), true);
+        clock += 40;
+        if (!marked) {
+            QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
+            release.setTimestamp(clock);
+            QApplication::sendEvent(to, &release);
+        }
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(), marked);
+        press.setTimestamp(clock);
         QApplication::sendEvent(to, &press);
     }
 }
-
-// Acts on the next modal window while the watch lives; a key that opens nothing leaves it
-// waiting harmlessly until the end of the test.
-class ModalWatch {
-public:
-    explicit ModalWatch(std::function<void(QWidget*)> act) {
-        QObject::connect(&m_poll, &QTimer::timeout, &m_poll, [this, act] {
-            if (QWidget* modal = QApplication::activeModalWidget()) {
-                m_poll.stop();
-                act(modal);
-            }
-        });
-        m_poll.start(5);
-    }
-
-private:
-    QTimer m_poll;
-};
 
 int dialLines(const QByteArray& received) {
     return int(received.count("ATD"));
@@ -67,21 +60,25 @@ private slots:
     void heldKeyDialsOnce();
     void editingKeys_data();
     void editingKeys();
+    void menuKeyOpensAtTheSelectedLine();
     void removedLineLeavesNoSelection_data();
     void removedLineLeavesNoSelection();
 };
 
 void ListKeysTest::heldKeyDialsOnce_data() {
     QTest::addColumn<int>("key");
-    QTest::newRow("Return") << int(Qt::Key_Return);
-    QTest::newRow("Enter") << int(Qt::Key_Enter);
-    QTest::newRow("Space") << int(Qt::Key_Space);
+    QTest::addColumn<bool>("marked");
+    QTest::newRow("Return, marked repeats") << int(Qt::Key_Return) << true;
+    QTest::newRow("Return, X's pairs") << int(Qt::Key_Return) << false;
+    QTest::newRow("Enter, X's pairs") << int(Qt::Key_Enter) << false;
+    QTest::newRow("Space, X's pairs") << int(Qt::Key_Space) << false;
 }
 
 // The modem stays silent, so the dial window stays open as long as the test wants; the
 // repeats of the key that dialled reach it first and the list afterwards.
 void ListKeysTest::heldKeyDialsOnce() {
     QFETCH(int, key);
+    QFETCH(bool, marked);
     tarvok::FakeModemProcess modem({QStringLiteral("--silent")});
     QVERIFY(!modem.device().isEmpty());
     qputenv("TARVOK_COM1", modem.device().toLocal8Bit());
@@ -95,8 +92,8 @@ void ListKeysTest::heldKeyDialsOnce() {
     QTimer::singleShot(0, [&] {
         QTRY_VERIFY(dialWindow());
         QTRY_VERIFY(modem.received().contains("ATD"));
-        sendRepeats(dialWindow()->focusWidget() ? dialWindow()->focusWidget() : dialWindow(), key,
-                    5);
+        QWidget* focus = dialWindow()->focusWidget();
+        sendRepeats(focus ? focus : dialWindow(), key, marked, 5);
         stayedOpen = dialWindow() && dialWindow()->isVisible();
         if (QDialog* window = dialWindow())
             QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("Command1")),
@@ -116,7 +113,7 @@ void ListKeysTest::heldKeyDialsOnce() {
         }
     });
     cancelAny.start(5);
-    sendRepeats(f.list(1), key, 5);
+    sendRepeats(f.list(1), key, marked, 5);
     QCOMPARE(dialledAgain, 0);
     QCOMPARE(dialLines(modem.received()), 1);
     QVERIFY(f.boxes.shown.isEmpty());
@@ -177,6 +174,23 @@ void ListKeysTest::editingKeys() {
     }
     QCOMPARE(seen, opens.startsWith(QLatin1String("editor:")) ? opens : QString());
     QCOMPARE(f.names(1).size(), kEntries.size()); // every question was answered No
+}
+
+// Not at the mouse pointer, which may be anywhere while the keyboard is used.
+void ListKeysTest::menuKeyOpensAtTheSelectedLine() {
+    WindowFixture f(kEntries);
+    f.select(1, 2);
+    f.list(1)->setFocus();
+    QCursor::setPos(f.window->mapToGlobal(QPoint(400, 10)));
+    QPoint shownAt;
+    chooseInNextPopup(QString(), [&shownAt](QMenu* menu) { shownAt = menu->pos(); });
+    QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(0, 0), QPoint(0, 0));
+    QApplication::sendEvent(f.list(1), &menuKey);
+
+    const QRect line = f.list(1)->visualRect(f.list(1)->model()->index(2, 0));
+    const QRect lineOnScreen(f.list(1)->viewport()->mapToGlobal(line.topLeft()), line.size());
+    QVERIFY2(lineOnScreen.contains(shownAt),
+             qPrintable(QStringLiteral("%1,%2").arg(shownAt.x()).arg(shownAt.y())));
 }
 
 void ListKeysTest::removedLineLeavesNoSelection_data() {
