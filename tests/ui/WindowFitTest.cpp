@@ -57,6 +57,8 @@ void WindowFitTest::hourTipLeavesTheButtonsFree() {
                 return w;
         return static_cast<QWidget*>(nullptr);
     }()));
+    // Above the slider: below it lie the buttons, and the pointer itself.
+    QVERIFY(tip->geometry().bottom() < slider->mapToGlobal(QPoint(0, 0)).y());
     for (const char* name : {"Command1(0)", "Command1(1)"}) {
         auto* button = editor.findChild<QPushButton*>(QLatin1String(name));
         const QRect buttonRect(button->mapToGlobal(QPoint(0, 0)), button->size());
