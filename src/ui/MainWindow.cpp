@@ -2,9 +2,12 @@
 
 #include "AboutBox.h"
 #include "DialController.h"
+#include "KeyRepeat.h"
+#include "ListKeys.h"
 #include "OptionsPage.h"
 #include "PhoneBookEditing.h"
 #include "PhoneListModel.h"
+#include "PopupMenu.h"
 #include "ProgramIcon.h"
 #include "ProviderTableModel.h"
 #include "ProviderUpdate.h"
@@ -118,6 +121,7 @@ void MainWindow::Form_Load() {
     resize(kDrawnSize.expandedTo(minimumSizeHint()));
 
     makeMenus();
+    KeyRepeat::watch(); // before the first key is held down on a list
     m_editing = new PhoneBookEditing(m_state, m_lists, m_models, this);
 
     connect(m_tabs, &QTabWidget::currentChanged, this, &MainWindow::TabStrip1_Click);
@@ -233,6 +237,10 @@ void MainWindow::TabStrip1_Click() {
     const int t = m_tabs->currentIndex() + 1;
     if (t <= 4) {
         if (m_state.CurrentTab == 5) {
+            if (!m_options->acceptTexts()) {
+                m_tabs->setCurrentIndex(4); // the page stays until its texts can be stored
+                return;
+            }
             m_options->SaveOptionControls();
             applySettings();
             StatusListe();
@@ -262,7 +270,7 @@ void MainWindow::NamList_MouseDown(int index, const QPoint& globalPos) {
     const bool selected = selectedRow(index) >= 0;
     m_pummain->actions().at(1)->setEnabled(selected);
     m_pummain->actions().at(2)->setEnabled(selected);
-    m_editing->pum_Click(chosenIndex(m_pummain->exec(globalPos)));
+    m_editing->pum_Click(chosenIndex(ExecPopupMenu(m_pummain, globalPos)));
     StatusListe();
 }
 
@@ -284,7 +292,7 @@ void MainWindow::dialSelectedEntry() {
 }
 
 void MainWindow::popUpTrayMenu() {
-    pum2_Click(chosenIndex(m_pummain2->exec(QCursor::pos())));
+    pum2_Click(chosenIndex(ExecPopupMenu(m_pummain2, QCursor::pos())));
 }
 
 void MainWindow::pum2_Click(int index) {
@@ -311,8 +319,14 @@ void MainWindow::QuitProgram() {
         return;
     m_quitting = true;
     // Saved once: a second save would leave the backup equal to the file.
-    if (m_state.CurrentTab == 5)
+    if (m_state.CurrentTab == 5) {
+        if (!m_options->acceptTexts()) {
+            m_quitting = false; // ending now would lose the edits or store them as "?"
+            showWindow();
+            return;
+        }
         m_options->SaveOptionControls();
+    }
     m_tray.removeIcon();
     hide();
     emit programEnded();
@@ -378,10 +392,17 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     }
     case QEvent::KeyPress: {
         // Enter and Space dial; the list gets the key as well.
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space)
+        const auto* keyEvent = static_cast<QKeyEvent*>(event);
+        const ListKeyAction action = ListKeyActionFor(*keyEvent);
+        if (action == ListKeyAction::Dial) {
             dialSelectedEntry();
-        else if ((key == Qt::Key_Down || key == Qt::Key_Up) && selectCurrentLine(index))
+        } else if (action != ListKeyAction::None) {
+            m_editing->pum_Click(ListMenuItemFor(action));
+            StatusListe();
+            return true;
+        }
+        const int key = keyEvent->key();
+        if ((key == Qt::Key_Down || key == Qt::Key_Up) && selectCurrentLine(index))
             return true;
         break;
     }

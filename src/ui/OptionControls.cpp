@@ -24,6 +24,9 @@ QGroupBox* addFrame(QBoxLayout* column, const char* name, const QString& caption
 QLabel* addLabel(QWidget* frame, const char* name, const QString& text) {
     auto* label = new QLabel(text, frame);
     label->setObjectName(QLatin1String(name));
+    // "Aus- land" is one word broken in two lines; a screen reader gets the word.
+    if (text.contains(QLatin1String("- ")))
+        label->setAccessibleName(QString(text).remove(QLatin1String("- ")));
     return label;
 }
 

@@ -1,5 +1,6 @@
 #include "OptionsPage.h"
 
+#include "ComboBoxAccessible.h"
 #include "CompactStyle.h"
 #include "FileErrorText.h"
 #include "FittedSize.h"
@@ -10,6 +11,7 @@
 #include "ProviderListController.h"
 #include "ProviderTableModel.h"
 #include "SerialDevice.h"
+#include "StorableTextCheck.h"
 #include "TariffListUrl.h"
 
 #include <QApplication>
@@ -51,6 +53,7 @@ OptionsPage::OptionsPage(AppState& state, ProviderTableModel& providers, QWidget
     , m_state(state)
     , m_providers(providers) {
     setObjectName(QStringLiteral("Picture1(5)"));
+    ComboBoxAccessible::install();
     m_compactStyle = new CompactStyle(this);
 
     // Three columns as drawn; the right one, list names and provider table, takes the room
@@ -168,9 +171,14 @@ void OptionsPage::buildSizeFrame(QBoxLayout* column) {
     m_sizeSlider->setInvertedAppearance(true);
     m_sizeSlider->setInvertedControls(true);
     m_sizeSlider->setAccessibleName(QStringLiteral("Eintragsgröße"));
+    // The two marks beside the slider say which end is which.
     auto* marks = new QVBoxLayout;
-    marks->addWidget(addLabel(frame, "Label1(8)", QStringLiteral("+")));
-    marks->addWidget(addLabel(frame, "Label1(9)", QStringLiteral("_")));
+    QLabel* larger = addLabel(frame, "Label1(8)", QStringLiteral("+"));
+    larger->setAccessibleName(QStringLiteral("größer"));
+    marks->addWidget(larger);
+    QLabel* smaller = addLabel(frame, "Label1(9)", QStringLiteral("_"));
+    smaller->setAccessibleName(QStringLiteral("kleiner"));
+    marks->addWidget(smaller);
     marks->addStretch();
 
     m_sampleFrame = new QFrame(frame);
@@ -314,6 +322,12 @@ bool OptionsPage::SaveOptionControls() {
                                  QStringLiteral("\nDie Änderungen gelten vorerst nur bis zum "
                                                 "Programmende."));
     return saved;
+}
+
+bool OptionsPage::acceptTexts() {
+    QList<QLineEdit*> boxes(m_text1.begin(), m_text1.end());
+    boxes << QList<QLineEdit*>(m_text2.begin(), m_text2.end()) << m_text3 << m_handOverNumber;
+    return AcceptStorableTexts(this, boxes);
 }
 
 void OptionsPage::focusCountryCode() {
