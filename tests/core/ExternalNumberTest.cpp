@@ -1,4 +1,5 @@
 #include "ExternalNumber.h"
+#include "EntryNumber.h"
 
 #include <gtest/gtest.h>
 
@@ -139,6 +140,38 @@ TEST(ExternalNumber, RecognisesThePhoneBookForm) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.number.toStdString());
         EXPECT_EQ(IsPhoneBookForm(c.number), c.bookForm);
+    }
+}
+
+// What the entry editor stores; own country 49, own area 711, the box's flag 0.
+TEST(ExternalNumber, EntryEditorKeepsTheBookFormAndNormalisesTheRest) {
+    const struct {
+        QString typed;
+        QString previous;
+        QString number;
+        int zeroPrefix;
+        E error;
+    } cases[] = {
+        {" 49 30 1234567 ", "", "49 30 1234567", 0, E::None},    // as typed, the box's flag
+        {"44 20 7946 0000", "", "44 20 7946 0000", 0, E::None},  // even split otherwise
+        {"+49 (0)711 1234-56", "", "49 711 123456", 1, E::None}, // the flag of its country
+        {"0711 123456", "", "49 711 123456", 1, E::None},
+        {"1234567", "", "49 711 1234567", 1, E::None},
+        {"45 32123456", "", "45 32 123456", 0, E::None}, // led by a country code
+        {"49 301234567", "", "49 30 1234567", 1, E::None},
+        {"4989 1234", "4989 1234", "4989 1234", 0, E::None},   // unchanged: kept as stored
+        {"089 12345", "4989 1234", "49 89 12345", 1, E::None}, // changed: normalised
+        {"0711 CALL", "", "", 1, E::Letters},
+        {"0711 1234;5", "", "", 1, E::MoreThanOne},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed.toStdString());
+        const ExternalNumber result = NumberForEntry(c.typed, 0, c.previous, "49", "711");
+        EXPECT_EQ(result.error, c.error);
+        EXPECT_EQ(result.Number, c.number);
+        if (c.error == E::None) {
+            EXPECT_EQ(result.ZeroPrefix, c.zeroPrefix);
+        }
     }
 }
 
