@@ -44,9 +44,19 @@ ModemDevicesWindow::ModemDevicesWindow(const QString& dataDir,
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
     auto* layout = new QVBoxLayout(this);
-    auto* grid = new QGridLayout;
-    grid->setColumnStretch(1, 1);
-    layout->addLayout(grid);
+    m_grid = new QGridLayout;
+    if (m_settings.wasDamaged()) {
+        auto* damaged = new QLabel(
+            QStringLiteral("Die Datei %1 ist beschädigt oder nicht lesbar; es gilt überall "
+                           "„Standard“, bis Sie hier etwas auswählen.")
+                .arg(ProgramSettings::kFileName),
+            this);
+        damaged->setObjectName(QStringLiteral("SettingsDamaged"));
+        damaged->setWordWrap(true);
+        layout->addWidget(damaged);
+    }
+    m_grid->setColumnStretch(1, 1);
+    layout->addLayout(m_grid);
     for (int port = 1; port <= 4; ++port)
         addPortRow(port);
     addUrlRow();
@@ -63,7 +73,7 @@ ModemDevicesWindow::ModemDevicesWindow(const QString& dataDir,
 }
 
 void ModemDevicesWindow::addPortRow(int port) {
-    auto* grid = static_cast<QGridLayout*>(layout()->itemAt(0)->layout());
+    QGridLayout* grid = m_grid;
     const int row = (port - 1) * 2;
     auto* label = new QLabel(QStringLiteral("COM%1").arg(port), this);
     auto* devices = new QComboBox(this);
@@ -153,7 +163,7 @@ void ModemDevicesWindow::showNote(int port) {
 }
 
 void ModemDevicesWindow::addUrlRow() {
-    auto* grid = static_cast<QGridLayout*>(layout()->itemAt(0)->layout());
+    QGridLayout* grid = m_grid;
     const int row = grid->rowCount();
     auto* label = new QLabel(QStringLiteral("Adresse der Tarifliste"), this);
     m_url = new QLineEdit(m_settings.tariffListUrl().toString(), this);

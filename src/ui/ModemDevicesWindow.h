@@ -10,6 +10,7 @@
 #include <vector>
 
 class QComboBox;
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 
@@ -39,6 +40,7 @@ private:
     std::vector<SerialDeviceInfo> m_available;
     TestModem m_testModem;
     ProgramSettings m_settings;
+    QGridLayout* m_grid = nullptr;
     std::array<QComboBox*, 4> m_devices{};
     std::array<QLabel*, 4> m_notes{};
     QLineEdit* m_url = nullptr;

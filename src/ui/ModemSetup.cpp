@@ -15,7 +15,7 @@ ModemSetup::ModemSetup(AppState& state, SerialPort* port, QWidget* window)
     , m_window(window) {}
 
 void ModemSetup::TestModem(int port, QWidget* parent) {
-    if (!m_port || m_running)
+    if (!m_port || m_running || port < 1 || port > 4)
         return;
     m_running = true;
     QWidget* owner = parent ? parent : m_window;

@@ -179,8 +179,8 @@ void OptionsPage::buildModemFrame() {
         m_comList->addItem(QStringLiteral("COM%1").arg(portNumber));
     showPortDevices();
 
-    const ModemButtons modem =
-        AddModemButtons(frame, TwipsRect(120, 1200, 660, 315), TwipsRect(840, 1200, 855, 315));
+    const ModemButtons modem = AddModemButtons(frame, TwipsRect(90, 1200, 615, 315),
+                                               TwipsRect(720, 1200, 1035, 315), m_compactStyle);
     connect(modem.devices, &QPushButton::clicked, this, [this] {
         emit devicesRequested(); // the window is modal: closed again when this returns
         showPortDevices();

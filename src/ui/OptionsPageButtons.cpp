@@ -17,7 +17,7 @@ QPushButton* AddButton(QWidget* frame, const QString& name, const QString& capti
 
 } // namespace
 
-ModemButtons AddModemButtons(QWidget* frame, QRect devicesRect, QRect testRect) {
+ModemButtons AddModemButtons(QWidget* frame, QRect devicesRect, QRect testRect, QStyle* style) {
     ModemButtons buttons;
     buttons.devices =
         AddButton(frame, QStringLiteral("DevicesButton"), QStringLiteral("Geräte..."), devicesRect);
@@ -27,6 +27,8 @@ ModemButtons AddModemButtons(QWidget* frame, QRect devicesRect, QRect testRect) 
                              QStringLiteral("Modem testen"), testRect);
     buttons.test->setAccessibleDescription(
         QStringLiteral("Fragt das Modem am gewählten Anschluß, ohne zu wählen"));
+    buttons.devices->setStyle(style);
+    buttons.test->setStyle(style);
     return buttons;
 }
 

@@ -3,6 +3,7 @@
 #include <QRect>
 
 class QPushButton;
+class QStyle;
 class QWidget;
 
 namespace tarvok {
@@ -12,7 +13,8 @@ struct ModemButtons {
     QPushButton* devices = nullptr; // "Geräte...", the window "Modem-Anschlüsse"
     QPushButton* test = nullptr;    // "Modem testen", on the port ComList shows
 };
-ModemButtons AddModemButtons(QWidget* frame, QRect devicesRect, QRect testRect);
+// `style` draws them with little margin, as the frame is narrow.
+ModemButtons AddModemButtons(QWidget* frame, QRect devicesRect, QRect testRect, QStyle* style);
 
 // "Aktualisierung rückgängig", disabled until a provider update can be undone.
 QPushButton* AddUndoUpdateButton(QWidget* frame, QRect rect);

@@ -13,6 +13,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
@@ -94,6 +95,8 @@ private slots:
     void dialGoesToTheDeviceOfTheSettingsFile();
     void dialFailureNamesDeviceAndReason();
     void devicesWindowKeepsTheChoices();
+    void damagedSettingsFileMeansStandard_data();
+    void damagedSettingsFileMeansStandard();
 };
 
 void ModemSetupTest::modemTest_data() {
@@ -257,6 +260,35 @@ void ModemSetupTest::devicesWindowKeepsTheChoices() {
     QVERIFY(program.find<QLabel>(QStringLiteral("Label1(10)"))
                 ->text()
                 .endsWith(QStringLiteral("(127.0.0.1)")));
+}
+
+void ModemSetupTest::damagedSettingsFileMeansStandard_data() {
+    QTest::addColumn<bool>("folder");
+    QTest::addColumn<QByteArray>("ini");
+    QTest::newRow("damaged") << false << QByteArray("[Modem]\nCOM1=ttyACM0\n\xff\xfe\x01");
+    QTest::newRow("unreadable: a folder by that name") << true << QByteArray();
+}
+
+// The program starts as usual, the ports mean their standard devices, and the window says
+// why.
+void ModemSetupTest::damagedSettingsFileMeansStandard() {
+    QFETCH(bool, folder);
+    QFETCH(QByteArray, ini);
+    Program program(ini);
+    if (folder)
+        QVERIFY(QDir(program.dir.path()).mkdir(ProgramSettings::kFileName));
+    program.showOptions();
+    QVERIFY(program.window->isVisible());
+    QCOMPARE(program.comList()->itemData(0, Qt::ToolTipRole).toString(),
+             QStringLiteral("/dev/ttyS0"));
+    bool warned = false;
+    onModal([&warned](QWidget* window) {
+        warned = window->findChild<QLabel*>(QStringLiteral("SettingsDamaged")) != nullptr;
+        window->close();
+    });
+    QTest::mouseClick(program.find<QAbstractButton>(QStringLiteral("DevicesButton")),
+                      Qt::LeftButton);
+    QVERIFY(warned);
 }
 
 QTEST_MAIN(ModemSetupTest)
