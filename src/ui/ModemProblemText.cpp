@@ -50,9 +50,11 @@ QString ModemCheckText(int port, const ModemCheck::Result& result) {
         return why.isEmpty() ? text : text + u'\n' + why;
     }
     case ModemCheck::Outcome::Silent: {
-        QString text = QStringLiteral("Das Modem an %1 hat nicht innerhalb von 2 Sekunden auf %2 "
+        QString text = QStringLiteral("Das Modem an %1 hat nicht innerhalb von %2 Sekunden auf %3 "
                                       "geantwortet.")
-                           .arg(name, Quoted(result.command));
+                           .arg(name)
+                           .arg(ModemCheck::kAnswerWaitMs / 1000)
+                           .arg(Quoted(result.command));
         if (!result.answer.isEmpty())
             text += QStringLiteral("\nEmpfangen wurde nur:\n") + result.answer;
         return text;
