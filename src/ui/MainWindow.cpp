@@ -4,6 +4,7 @@
 #include "DialController.h"
 #include "KeyRepeat.h"
 #include "ListKeys.h"
+#include "ModemSetup.h"
 #include "OptionsPage.h"
 #include "PhoneBookEditing.h"
 #include "PhoneListModel.h"
@@ -80,6 +81,7 @@ MainWindow::MainWindow(AppState& state, const Parts& parts, QWidget* parent)
     if (parts.httpClient)
         m_update =
             std::make_unique<ProviderUpdate>(state, *m_providerModel, *parts.httpClient, this);
+    m_modemSetup = new ModemSetup(state, parts.serialPort, this);
     m_trayClicks = new TrayController(state, m_tray, parts.trayClickDelay, this);
     m_trayClicks->setObjectName(QStringLiteral("TrayController"));
     Form_Load();
@@ -94,11 +96,11 @@ void MainWindow::Form_Load() {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Tarvok-Pro"));
     setWindowIcon(programIcon());
-    setFixedSize(px(7395), px(4170));
+    setFixedSize(px(7395), px(4590));
 
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(QStringLiteral("TabStrip1"));
-    m_tabs->setGeometry(px(60), px(60), px(7275), px(3795));
+    m_tabs->setGeometry(px(60), px(60), px(7275), px(4215));
     for (int i = 1; i <= 4; ++i)
         m_tabs->addTab(makePhoneListPage(i), QString());
     m_options = new OptionsPage(m_state, *m_providerModel);
@@ -114,8 +116,8 @@ void MainWindow::Form_Load() {
     statusBar->addWidget(m_status, 1);
     // Today's fonts need a few pixels more than the drawn bar, or g and p lose their tails.
     const int statusHeight = std::max(px(270), statusBar->sizeHint().height());
-    statusBar->setGeometry(0, px(3900), px(7395), statusHeight);
-    setFixedSize(px(7395), px(3900) + statusHeight);
+    statusBar->setGeometry(0, px(4320), px(7395), statusHeight);
+    setFixedSize(px(7395), px(4320) + statusHeight);
 
     makeMenus();
     KeyRepeat::watch(); // before the first key is held down on a list
@@ -131,6 +133,17 @@ void MainWindow::Form_Load() {
         if (m_update)
             m_update->DownloadUpdateFile(m_options->downloadButton());
     });
+    connect(m_options, &OptionsPage::devicesRequested, m_modemSetup,
+            [this] { m_modemSetup->ShowDevices(m_options); });
+    connect(m_options, &OptionsPage::modemTestRequested, m_modemSetup,
+            [this](int port) { m_modemSetup->TestModem(port, m_options); });
+    if (m_update) {
+        connect(m_options, &OptionsPage::undoUpdateRequested, m_update.get(),
+                &ProviderUpdate::UndoUpdate);
+        connect(m_update.get(), &ProviderUpdate::undoAvailable, m_options,
+                &OptionsPage::setUpdateUndoable);
+        connect(m_update.get(), &ProviderUpdate::statusText, this, &MainWindow::SetStatusText);
+    }
     connect(m_trayClicks, &TrayController::showWindowRequested, this, &MainWindow::showWindow);
     connect(m_trayClicks, &TrayController::menuRequested, this, &MainWindow::popUpTrayMenu);
     connect(m_trayClicks, &TrayController::beepRequested, this, &MainWindow::Beep);
@@ -147,7 +160,7 @@ QWidget* MainWindow::makePhoneListPage(int index) {
     auto* model = new PhoneListModel(m_state.phoneBook.lists[size_t(index - 1)], this);
     auto* list = new QListView(page);
     list->setObjectName(controlName("NamList", index));
-    list->setGeometry(px(60), px(60), px(7035), px(3135));
+    list->setGeometry(px(60), px(60), px(7035), px(3555));
     list->setModel(model);
     // Names only: the view never lays out the hidden rest of a line, and all rows are
     // equally high, so a full list of 32767 lines scrolls and selects at once.
