@@ -32,7 +32,7 @@ int main(int argc, char* argv[]) {
         return 1;
 
     QtTrayIcon tray;
-    QtSerialPort port;
+    QtSerialPort port(state.dataDir);
     QtHttpClient http;
     MainWindow window(state, MainWindow::Parts{tray, &port, &http});
     QuitSignals quitSignals;

@@ -5,6 +5,7 @@
 #include "DialWindow.h"
 #include "DialableNumber.h"
 #include "MessageBox.h"
+#include "ModemProblemText.h"
 #include "ModemSession.h"
 #include "NumberMessages.h"
 #include "PhoneEntry.h"
@@ -70,7 +71,12 @@ DialController::Outcome DialController::DialSelectedEntry(const QString& entryLi
             [this, &session] { m_state.LastModemAnswer = session.answer(); });
     // The bytes the data files hold: whatever the user typed reaches the modem unchanged.
     if (!session.start(settings.ComPort, EncodeWindows1252(plan.CompleteDialString))) {
-        MessageBox::critical(m_window, MessageBox::kTitle, PortUnavailableText(settings.ComPort));
+        // The first line as ever; the second says what to fix, where the port knows.
+        QString text = PortUnavailableText(settings.ComPort);
+        const QString why = PortOpenFailureText(m_port.lastOpenFailure(), m_port.lastDevice());
+        if (!why.isEmpty())
+            text += u'\n' + why;
+        MessageBox::critical(m_window, MessageBox::kTitle, text);
         session.acknowledgeFailure();
         return Outcome::PortUnavailable;
     }

@@ -2,9 +2,13 @@
 
 #include "AboutBox.h"
 #include "DialController.h"
+#include "KeyRepeat.h"
+#include "ListKeys.h"
+#include "ModemSetup.h"
 #include "OptionsPage.h"
 #include "PhoneBookEditing.h"
 #include "PhoneListModel.h"
+#include "PopupMenu.h"
 #include "ProgramIcon.h"
 #include "ProviderTableModel.h"
 #include "ProviderUpdate.h"
@@ -77,6 +81,7 @@ MainWindow::MainWindow(AppState& state, const Parts& parts, QWidget* parent)
     if (parts.httpClient)
         m_update =
             std::make_unique<ProviderUpdate>(state, *m_providerModel, *parts.httpClient, this);
+    m_modemSetup = new ModemSetup(state, parts.serialPort, this);
     m_trayClicks = new TrayController(state, m_tray, parts.trayClickDelay, this);
     m_trayClicks->setObjectName(QStringLiteral("TrayController"));
     Form_Load();
@@ -91,11 +96,11 @@ void MainWindow::Form_Load() {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Tarvok-Pro"));
     setWindowIcon(programIcon());
-    setFixedSize(px(7395), px(4170));
+    setFixedSize(px(7395), px(4590));
 
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(QStringLiteral("TabStrip1"));
-    m_tabs->setGeometry(px(60), px(60), px(7275), px(3795));
+    m_tabs->setGeometry(px(60), px(60), px(7275), px(4215));
     for (int i = 1; i <= 4; ++i)
         m_tabs->addTab(makePhoneListPage(i), QString());
     m_options = new OptionsPage(m_state, *m_providerModel);
@@ -107,11 +112,15 @@ void MainWindow::Form_Load() {
     statusBar->setObjectName(QStringLiteral("StatusBar1"));
     statusBar->setSizeGripEnabled(false);
     statusBar->setAccessibleName(QStringLiteral("Statuszeile"));
-    statusBar->setGeometry(0, px(3900), px(7395), px(270));
     m_status = new QLabel(kStatusListe, statusBar);
     statusBar->addWidget(m_status, 1);
+    // Today's fonts need a few pixels more than the drawn bar, or g and p lose their tails.
+    const int statusHeight = std::max(px(270), statusBar->sizeHint().height());
+    statusBar->setGeometry(0, px(4320), px(7395), statusHeight);
+    setFixedSize(px(7395), px(4320) + statusHeight);
 
     makeMenus();
+    KeyRepeat::watch(); // before the first key is held down on a list
     m_editing = new PhoneBookEditing(m_state, m_lists, m_models, this);
 
     connect(m_tabs, &QTabWidget::currentChanged, this, &MainWindow::TabStrip1_Click);
@@ -124,6 +133,17 @@ void MainWindow::Form_Load() {
         if (m_update)
             m_update->DownloadUpdateFile(m_options->downloadButton());
     });
+    connect(m_options, &OptionsPage::devicesRequested, m_modemSetup,
+            [this] { m_modemSetup->ShowDevices(m_options); });
+    connect(m_options, &OptionsPage::modemTestRequested, m_modemSetup,
+            [this](int port) { m_modemSetup->TestModem(port, m_options); });
+    if (m_update) {
+        connect(m_options, &OptionsPage::undoUpdateRequested, m_update.get(),
+                &ProviderUpdate::UndoUpdate);
+        connect(m_update.get(), &ProviderUpdate::undoAvailable, m_options,
+                &OptionsPage::setUpdateUndoable);
+        connect(m_update.get(), &ProviderUpdate::statusText, this, &MainWindow::SetStatusText);
+    }
     connect(m_trayClicks, &TrayController::showWindowRequested, this, &MainWindow::showWindow);
     connect(m_trayClicks, &TrayController::menuRequested, this, &MainWindow::popUpTrayMenu);
     connect(m_trayClicks, &TrayController::beepRequested, this, &MainWindow::Beep);
@@ -140,7 +160,7 @@ QWidget* MainWindow::makePhoneListPage(int index) {
     auto* model = new PhoneListModel(m_state.phoneBook.lists[size_t(index - 1)], this);
     auto* list = new QListView(page);
     list->setObjectName(controlName("NamList", index));
-    list->setGeometry(px(60), px(60), px(7035), px(3135));
+    list->setGeometry(px(60), px(60), px(7035), px(3555));
     list->setModel(model);
     // Names only: the view never lays out the hidden rest of a line, and all rows are
     // equally high, so a full list of 32767 lines scrolls and selects at once.
@@ -225,6 +245,10 @@ void MainWindow::TabStrip1_Click() {
     const int t = m_tabs->currentIndex() + 1;
     if (t <= 4) {
         if (m_state.CurrentTab == 5) {
+            if (!m_options->acceptTexts()) {
+                m_tabs->setCurrentIndex(4); // the page stays until its texts can be stored
+                return;
+            }
             m_options->SaveOptionControls();
             applySettings();
             StatusListe();
@@ -254,7 +278,7 @@ void MainWindow::NamList_MouseDown(int index, const QPoint& globalPos) {
     const bool selected = selectedRow(index) >= 0;
     m_pummain->actions().at(1)->setEnabled(selected);
     m_pummain->actions().at(2)->setEnabled(selected);
-    m_editing->pum_Click(chosenIndex(m_pummain->exec(globalPos)));
+    m_editing->pum_Click(chosenIndex(ExecPopupMenu(m_pummain, globalPos)));
     StatusListe();
 }
 
@@ -276,7 +300,7 @@ void MainWindow::dialSelectedEntry() {
 }
 
 void MainWindow::popUpTrayMenu() {
-    pum2_Click(chosenIndex(m_pummain2->exec(QCursor::pos())));
+    pum2_Click(chosenIndex(ExecPopupMenu(m_pummain2, QCursor::pos())));
 }
 
 void MainWindow::pum2_Click(int index) {
@@ -303,8 +327,14 @@ void MainWindow::QuitProgram() {
         return;
     m_quitting = true;
     // Saved once: a second save would leave the backup equal to the file.
-    if (m_state.CurrentTab == 5)
+    if (m_state.CurrentTab == 5) {
+        if (!m_options->acceptTexts()) {
+            m_quitting = false; // ending now would lose the edits or store them as "?"
+            showWindow();
+            return;
+        }
         m_options->SaveOptionControls();
+    }
     m_tray.removeIcon();
     hide();
     emit programEnded();
@@ -370,10 +400,17 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     }
     case QEvent::KeyPress: {
         // Enter and Space dial; the list gets the key as well.
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space)
+        const auto* keyEvent = static_cast<QKeyEvent*>(event);
+        const ListKeyAction action = ListKeyActionFor(*keyEvent);
+        if (action == ListKeyAction::Dial) {
             dialSelectedEntry();
-        else if ((key == Qt::Key_Down || key == Qt::Key_Up) && selectCurrentLine(index))
+        } else if (action != ListKeyAction::None) {
+            m_editing->pum_Click(ListMenuItemFor(action));
+            StatusListe();
+            return true;
+        }
+        const int key = keyEvent->key();
+        if ((key == Qt::Key_Down || key == Qt::Key_Up) && selectCurrentLine(index))
             return true;
         break;
     }

@@ -19,6 +19,7 @@ namespace tarvok {
 
 class DialController;
 class HttpClient;
+class ModemSetup;
 class OptionsPage;
 class PhoneBookEditing;
 class PhoneListModel;
@@ -93,6 +94,7 @@ private:
     QMenu* m_pummain2 = nullptr;
     PhoneBookEditing* m_editing = nullptr;
     TrayController* m_trayClicks = nullptr;
+    ModemSetup* m_modemSetup = nullptr;
     std::unique_ptr<DialController> m_dial;
     std::unique_ptr<ProviderUpdate> m_update;
     bool m_quitting = false;

@@ -1,13 +1,16 @@
 #include "OptionsPage.h"
 
+#include "ComboBoxAccessible.h"
 #include "CompactStyle.h"
 #include "FileErrorText.h"
 #include "MessageBox.h"
 #include "OptionValues.h"
+#include "OptionsPageButtons.h"
 #include "PhoneFile.h"
 #include "ProviderListController.h"
 #include "ProviderTableModel.h"
 #include "SerialDevice.h"
+#include "StorableTextCheck.h"
 #include "TariffListUrl.h"
 
 #include <QApplication>
@@ -27,8 +30,10 @@ namespace tarvok {
 
 namespace {
 
-// Fixed size of Picture1(5): 7095 x 3255 twips.
-constexpr QSize kPageSize(473, 217);
+// Fixed size of Picture1(5): 7095 x 3675 twips, one row more than the layout was drawn
+// with, for the modem's set-up and the undo of an update.
+constexpr QSize kPageSize(473, 245);
+constexpr int kRow = 420; // twips from one row of controls to the next
 
 const QString kUpdateCaption = QStringLiteral("Update der Provider-Liste über das Internet");
 
@@ -47,6 +52,9 @@ QLabel* addLabel(QWidget* frame, const char* name, const QString& text, QRect re
     label->setObjectName(QLatin1String(name));
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // "Aus- land" is one word broken in two lines; a screen reader gets the word.
+    if (text.contains(QLatin1String("- ")))
+        label->setAccessibleName(QString(text).remove(QLatin1String("- ")));
     // Today's fonts run a little taller and wider than the ones the layout was drawn for:
     // a label grows rather than cut its text.
     QRect fitted = rect;
@@ -103,6 +111,7 @@ OptionsPage::OptionsPage(AppState& state, ProviderTableModel& providers, QWidget
     setFont(pageFont);
     setMinimumSize(kPageSize);
     resize(kPageSize);
+    ComboBoxAccessible::install();
     m_compactStyle = new CompactStyle(this);
 
     buildCodesFrame();
@@ -151,7 +160,7 @@ void OptionsPage::buildPrefixFrame() {
 
 void OptionsPage::buildHandOverFrame() {
     m_handOverFrame = addFrame(this, "WeiterleitenFrame", QStringLiteral("Weiterleiten"),
-                               TwipsRect(60, 2520, 1275, 735));
+                               TwipsRect(60, 2520, 1275, 735 + kRow));
     m_handOverCheck = new QCheckBox(QStringLiteral("ja, an"), m_handOverFrame);
     m_handOverCheck->setObjectName(QStringLiteral("UebergabeChk"));
     m_handOverCheck->setGeometry(TwipsRect(120, 360, 735, 255));
@@ -161,7 +170,7 @@ void OptionsPage::buildHandOverFrame() {
 
 void OptionsPage::buildModemFrame() {
     QWidget* frame = addFrame(this, "Frame4", QStringLiteral("Modemeinstellungen"),
-                              TwipsRect(1380, 0, 1815, 2055));
+                              TwipsRect(1380, 0, 1815, 2055 + kRow));
     QLabel* extra = addLabel(frame, "Label1(4)", QStringLiteral("Zusatz- befehle"),
                              TwipsRect(120, 300, 615, 435));
     addLabel(frame, "Label2", QStringLiteral("AT"), TwipsRect(900, 360, 255, 315));
@@ -172,29 +181,36 @@ void OptionsPage::buildModemFrame() {
         addLabel(frame, "Label1(5)", QStringLiteral("Anschluß"), TwipsRect(120, 840, 735, 255));
     m_comList = addList(frame, "ComList", TwipsRect(900, 780, 795, 315), QStringLiteral("Anschluß"),
                         port, m_compactStyle);
-    for (int portNumber = 1; portNumber <= 4; ++portNumber) {
+    for (int portNumber = 1; portNumber <= 4; ++portNumber)
         m_comList->addItem(QStringLiteral("COM%1").arg(portNumber));
-        // The item names the device behind it, since there is no COM1 here.
-        m_comList->setItemData(portNumber - 1, SerialDeviceForPort(portNumber), Qt::ToolTipRole);
-    }
+    showPortDevices();
 
-    QLabel* method =
-        addLabel(frame, "Label1(6)", QStringLiteral("Wahlart"), TwipsRect(120, 1260, 675, 255));
-    m_dialMethodList = addList(frame, "WahlArtList", TwipsRect(900, 1200, 795, 315),
+    const ModemButtons modem = AddModemButtons(frame, TwipsRect(90, 1200, 615, 315),
+                                               TwipsRect(720, 1200, 1035, 315), m_compactStyle);
+    connect(modem.devices, &QPushButton::clicked, this, [this] {
+        emit devicesRequested(); // the window is modal: closed again when this returns
+        showPortDevices();
+    });
+    connect(modem.test, &QPushButton::clicked, this,
+            [this] { emit modemTestRequested(m_comList->currentIndex() + 1); });
+
+    QLabel* method = addLabel(frame, "Label1(6)", QStringLiteral("Wahlart"),
+                              TwipsRect(120, 1260 + kRow, 675, 255));
+    m_dialMethodList = addList(frame, "WahlArtList", TwipsRect(900, 1200 + kRow, 795, 315),
                                QStringLiteral("Wahlart"), method, m_compactStyle);
     m_dialMethodList->addItems({QStringLiteral("Ton"), QStringLiteral("Puls")});
 
     QLabel* answer = addLabel(frame, "Label1(7)", QStringLiteral("Modem- antwort"),
-                              TwipsRect(120, 1560, 675, 375));
+                              TwipsRect(120, 1560 + kRow, 675, 375));
     m_debugButton =
-        addButton(frame, "Btn(0)", QStringLiteral("Debug"), TwipsRect(900, 1620, 795, 315));
+        addButton(frame, "Btn(0)", QStringLiteral("Debug"), TwipsRect(900, 1620 + kRow, 795, 315));
     m_debugButton->setAccessibleDescription(QStringLiteral("Modemantwort"));
     answer->setBuddy(m_debugButton);
 }
 
 void OptionsPage::buildSizeFrame() {
     QWidget* frame = addFrame(this, "Frame3", QStringLiteral("Eintragsgröße"),
-                              TwipsRect(1380, 2100, 1815, 1155));
+                              TwipsRect(1380, 2100 + kRow, 1815, 1155));
     m_sizeSlider = new QSlider(Qt::Vertical, frame);
     m_sizeSlider->setObjectName(QStringLiteral("Slider1"));
     m_sizeSlider->setGeometry(TwipsRect(180, 300, 405, 675));
@@ -205,8 +221,11 @@ void OptionsPage::buildSizeFrame() {
     m_sizeSlider->setInvertedAppearance(true);
     m_sizeSlider->setInvertedControls(true);
     m_sizeSlider->setAccessibleName(QStringLiteral("Eintragsgröße"));
-    addLabel(frame, "Label1(8)", QStringLiteral("+"), TwipsRect(660, 360, 90, 195));
-    addLabel(frame, "Label1(9)", QStringLiteral("_"), TwipsRect(660, 600, 90, 195));
+    // The two marks beside the slider say which end is which.
+    addLabel(frame, "Label1(8)", QStringLiteral("+"), TwipsRect(660, 360, 90, 195))
+        ->setAccessibleName(QStringLiteral("größer"));
+    addLabel(frame, "Label1(9)", QStringLiteral("_"), TwipsRect(660, 600, 90, 195))
+        ->setAccessibleName(QStringLiteral("kleiner"));
 
     m_sampleFrame = new QFrame(frame);
     m_sampleFrame->setObjectName(QStringLiteral("FntFrm"));
@@ -234,7 +253,7 @@ void OptionsPage::buildNamesFrame() {
 
 void OptionsPage::buildProviderFrame() {
     QWidget* frame = addFrame(this, "Frame5", QStringLiteral("Provider-Liste"),
-                              TwipsRect(3240, 840, 3795, 2415));
+                              TwipsRect(3240, 840, 3795, 2415 + kRow));
     m_telcoList = new QTreeView(frame);
     m_telcoList->setObjectName(QStringLiteral("TelcoList"));
     m_telcoList->setGeometry(TwipsRect(120, 300, 3555, 1455));
@@ -256,13 +275,13 @@ void OptionsPage::buildProviderFrame() {
     for (int column = 0; column < ProviderColumnCount; ++column)
         header->resizeSection(column, TwipsRect(0, 0, kColumnTwips[column], 0).width());
 
-    const QString updateCaption =
-        kUpdateCaption + QStringLiteral(" (") + TariffListUrl().host() + QStringLiteral(")");
-    m_updateLabel = addLabel(frame, "Label1(10)", updateCaption, TwipsRect(120, 1860, 2595, 435));
+    m_updateLabel = addLabel(frame, "Label1(10)", updateCaption(), TwipsRect(120, 1860, 2595, 435));
     m_downloadButton =
         addButton(frame, "Btn(1)", QStringLiteral("Download"), TwipsRect(2880, 1920, 795, 315));
     m_updateLabel->setBuddy(m_downloadButton);
-    m_downloadButton->setAccessibleDescription(updateCaption);
+    m_downloadButton->setAccessibleDescription(updateCaption());
+    m_undoUpdateButton = AddUndoUpdateButton(frame, TwipsRect(1680, 1920 + kRow, 1995, 315));
+    connect(m_undoUpdateButton, &QPushButton::clicked, this, &OptionsPage::undoUpdateRequested);
 
     m_providerList = new ProviderListController(m_state, m_providers, m_telcoList, this);
 }
@@ -288,6 +307,7 @@ void OptionsPage::LoadOptionControls() {
     sampleFont.setFamily(listFontFamily());
     m_sample->setFont(sampleFont);
     UpdateFntSmpl();
+    showPortDevices();
     WahlArtList_Click(); // the enabled states follow the values just shown
 }
 
@@ -321,6 +341,33 @@ bool OptionsPage::SaveOptionControls() {
                                  QStringLiteral("\nDie Änderungen gelten vorerst nur bis zum "
                                                 "Programmende."));
     return saved;
+}
+
+bool OptionsPage::acceptTexts() {
+    QList<QLineEdit*> boxes(m_text1.begin(), m_text1.end());
+    boxes << QList<QLineEdit*>(m_text2.begin(), m_text2.end()) << m_text3 << m_handOverNumber;
+    return AcceptStorableTexts(this, boxes);
+}
+
+void OptionsPage::setUpdateUndoable(bool undoable) {
+    m_undoUpdateButton->setEnabled(undoable);
+}
+
+QString OptionsPage::updateCaption() const {
+    return kUpdateCaption + QStringLiteral(" (") + TariffListUrl(m_state.dataDir).host() +
+           QStringLiteral(")");
+}
+
+// The port list names the device behind each item, since there is no COM1 here, and the
+// update label the tariff service; both follow the settings file.
+void OptionsPage::showPortDevices() {
+    for (int portNumber = 1; portNumber <= 4; ++portNumber)
+        m_comList->setItemData(portNumber - 1, SerialDeviceForPort(portNumber, m_state.dataDir),
+                               Qt::ToolTipRole);
+    if (m_updateLabel) {
+        m_updateLabel->setText(updateCaption());
+        m_downloadButton->setAccessibleDescription(updateCaption());
+    }
 }
 
 void OptionsPage::focusCountryCode() {

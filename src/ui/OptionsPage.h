@@ -36,13 +36,20 @@ public:
     // Controls -> Settings, then SavePhoneFile. When the file cannot be written, shows a
     // critical box and returns false; Settings and the controls keep the edits all the same.
     bool SaveOptionControls();
+    // Whether every text box holds text the phone book file can hold, after asking to
+    // replace letters it lacks; on false the page should stay in front.
+    bool acceptTexts();
     void focusCountryCode(); // Text1(2) gets the focus
     QAbstractButton* downloadButton() const;
+    void setUpdateUndoable(bool undoable); // "Aktualisierung rückgängig" offered or not
 
 signals:
     void settingsSaved();     // tab captions (ListNames) and list font size (EntrySize) changed
     void debugRequested();    // Btn(0)
     void downloadRequested(); // Btn(1)
+    void devicesRequested();  // "Geräte..."
+    void modemTestRequested(int port); // "Modem testen" on ComList's port
+    void undoUpdateRequested();        // "Aktualisierung rückgängig"
 
 private:
     void buildCodesFrame();
@@ -54,6 +61,8 @@ private:
     void buildProviderFrame();
 
     QString listFontFamily() const;
+    QString updateCaption() const;
+    void showPortDevices();
     void UpdateFntSmpl();
     void WahlArtList_Click();
     void UebergabeChk_Click();
@@ -72,10 +81,11 @@ private:
     QComboBox* m_dialMethodList = nullptr;   // WahlArtList
     QPushButton* m_debugButton = nullptr;    // Btn(0)
     QPushButton* m_downloadButton = nullptr; // Btn(1)
-    QSlider* m_sizeSlider = nullptr;         // Slider1
-    QFrame* m_sampleFrame = nullptr;         // FntFrm
-    QLabel* m_sample = nullptr;              // FntSmpl
-    QLabel* m_updateLabel = nullptr;         // Label1(10)
+    QPushButton* m_undoUpdateButton = nullptr;
+    QSlider* m_sizeSlider = nullptr; // Slider1
+    QFrame* m_sampleFrame = nullptr; // FntFrm
+    QLabel* m_sample = nullptr;      // FntSmpl
+    QLabel* m_updateLabel = nullptr; // Label1(10)
     QTreeView* m_telcoList = nullptr;
     ProviderListController* m_providerList = nullptr;
 };

@@ -496,7 +496,8 @@ void MainWindowTest::dialTriggers() {
     QFETCH(int, row);
     QFETCH(bool, dials);
 
-    qputenv("TARVOK_COM1", QFile::encodeName(QDir::tempPath() + QStringLiteral("/kein-modem")));
+    const QString missing = QDir::tempPath() + QStringLiteral("/kein-modem");
+    qputenv("TARVOK_COM1", QFile::encodeName(missing));
     tarvok::QtSerialPort port;
     WindowFixture f(kEntries, true, &port);
     QListView* list = f.list(1);
@@ -518,7 +519,9 @@ void MainWindowTest::dialTriggers() {
     QCOMPARE(f.boxes.shown.size(), 1);
     QCOMPARE(f.boxes.shown[0].icon, tarvok::MessageBox::Icon::Critical);
     QCOMPARE(f.boxes.shown[0].text,
-             QStringLiteral("Der angegebene Anschluß COM1 ist nicht verfügbar."));
+             QStringLiteral("Der angegebene Anschluß COM1 ist nicht verfügbar.\nDas Gerät %1 ist "
+                            "nicht vorhanden (Modem nicht angeschlossen?).")
+                 .arg(missing));
     QCOMPARE(f.tabs()->currentIndex(), 4);
     QCOMPARE(f.state.CurrentTab, 5);
 }

@@ -8,6 +8,24 @@
 
 #include <functional>
 
+// Acts on the next modal window while the watch lives; unlike whenModalShows it stops with
+// its scope, so a window that never opens leaves nothing behind for the next test.
+class ModalWatch {
+public:
+    explicit ModalWatch(std::function<void(QWidget*)> act) {
+        QObject::connect(&m_poll, &QTimer::timeout, &m_poll, [this, act] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                m_poll.stop();
+                act(modal);
+            }
+        });
+        m_poll.start(5);
+    }
+
+private:
+    QTimer m_poll;
+};
+
 // Pop-up menus and modal windows run their own event loops; these act on the next one to
 // appear, from inside that loop.
 inline void whenModalShows(std::function<void(QWidget*)> act, int triesLeft = 500) {
