@@ -66,28 +66,14 @@ int RunInstance(int& argc, char** argv, const QString& dataDir, const InstanceRe
 
 } // namespace
 
+// The program with its window. It is started by the `tarvok-pro` front (launcher.cpp) with
+// the same arguments when no instance ran on the folder a moment before; between the two
+// another start may have taken the folder, so it checks again and hands over as well.
 int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationName(QStringLiteral("Tarvok-Pro"));
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-
-    // Read before any application object: help, version and usage errors need no display.
-    const CommandLine commandLine = ParseCommandLine(arguments);
-    switch (commandLine.action) {
-    case CommandLine::Action::Help:
-        Print(stdout, CommandLineUsage());
-        return 0;
-    case CommandLine::Action::Version:
-        Print(stdout, CommandLineVersion());
-        return 0;
-    case CommandLine::Action::Error:
-        Print(stderr, QStringLiteral("tarvok-pro: ") + commandLine.error + QStringLiteral("\n\n") +
-                          CommandLineUsage());
-        return 2;
-    case CommandLine::Action::Run:
-        break;
-    }
+    const CommandLine commandLine = ParseCommandLine(CommandLineArguments(argc, argv));
+    if (commandLine.action != CommandLine::Action::Run)
+        return AnswerWithoutWindow(commandLine);
 
     QString error;
     const QString dataDir = DataFolder(commandLine, error);
@@ -101,7 +87,6 @@ int main(int argc, char* argv[]) {
     case InstanceLock::Result::Acquired:
         return RunInstance(argc, argv, dataDir, request);
     case InstanceLock::Result::HeldByOther: {
-        // No window, no files: only the socket, without a display.
         QCoreApplication app(argc, argv);
         return HandOverToRunningInstance(dataDir, request);
     }

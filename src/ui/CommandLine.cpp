@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QStandardPaths>
 
+#include <cstdio>
+
 namespace tarvok {
 
 namespace {
@@ -91,6 +93,31 @@ QString CommandLineUsage() {
 
 QString CommandLineVersion() {
     return QStringLiteral("Tarvok-Pro %1\n").arg(QStringLiteral(TARVOK_VERSION));
+}
+
+QStringList CommandLineArguments(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
+}
+
+int AnswerWithoutWindow(const CommandLine& commandLine) {
+    switch (commandLine.action) {
+    case CommandLine::Action::Help:
+        std::fputs(CommandLineUsage().toUtf8().constData(), stdout);
+        return 0;
+    case CommandLine::Action::Version:
+        std::fputs(CommandLineVersion().toUtf8().constData(), stdout);
+        return 0;
+    case CommandLine::Action::Error:
+    case CommandLine::Action::Run:
+        break;
+    }
+    const QString text = QStringLiteral("tarvok-pro: ") + commandLine.error +
+                         QStringLiteral("\n\n") + CommandLineUsage();
+    std::fputs(text.toUtf8().constData(), stderr);
+    return 2;
 }
 
 QString DataFolder(const CommandLine& commandLine, QString& error) {

@@ -24,6 +24,10 @@ struct CommandLine {
 };
 
 CommandLine ParseCommandLine(const QStringList& arguments);
+// The words of main()'s argv.
+QStringList CommandLineArguments(int argc, char** argv);
+// For Help, Version and Error: prints the answer and gives the exit code (0, 0, 2).
+int AnswerWithoutWindow(const CommandLine& commandLine);
 QString CommandLineUsage();
 QString CommandLineVersion();
 

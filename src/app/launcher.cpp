@@ -1,0 +1,56 @@
+// tarvok-pro: the front that every start goes through. It answers --help, --version and
+// usage errors, and hands a request to the instance already running on the data folder;
+// only when none runs does it become the program with the window (tarvok-pro-window) in
+// the same process. It loads QtCore and QtNetwork alone, so that a second start, the
+// common case of a tel: link, is over before the window libraries would have loaded.
+#include "CommandLine.h"
+#include "InstanceLock.h"
+#include "SecondStart.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <unistd.h>
+
+using namespace tarvok;
+
+namespace {
+
+// Beside the front in the build tree; in its libexec folder when installed.
+QString WindowProgram() {
+    const QDir bin =
+        QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath().section(u'/', 0, -2);
+    const QString besides = bin.filePath(QStringLiteral("tarvok-pro-window"));
+    if (QFileInfo(besides).isExecutable())
+        return besides;
+    return QDir::cleanPath(bin.filePath(QStringLiteral(TARVOK_WINDOW_PROGRAM_FROM_BIN)));
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication::setApplicationName(QStringLiteral("Tarvok-Pro"));
+    const CommandLine commandLine = ParseCommandLine(CommandLineArguments(argc, argv));
+    if (commandLine.action != CommandLine::Action::Run)
+        return AnswerWithoutWindow(commandLine);
+
+    QString error;
+    const QString dataDir = DataFolder(commandLine, error);
+    if (!dataDir.isEmpty()) {
+        InstanceLock lock(dataDir);
+        if (lock.acquire() == InstanceLock::Result::HeldByOther) {
+            QCoreApplication app(argc, argv);
+            return HandOverToRunningInstance(dataDir, commandLine.request(QDir::currentPath()));
+        }
+    }
+    // The window program reads the arguments again, takes the lock itself and reports a
+    // folder it cannot use.
+    const QByteArray program = WindowProgram().toLocal8Bit();
+    execv(program.constData(), argv);
+    std::fprintf(stderr, "tarvok-pro: %s: %s\n", program.constData(), std::strerror(errno));
+    return 1;
+}
