@@ -34,21 +34,18 @@ QString WindowProgram() {
 
 int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationName(QStringLiteral("Tarvok-Pro"));
-    const CommandLine commandLine = ParseCommandLine(CommandLineArguments(argc, argv));
-    if (commandLine.action != CommandLine::Action::Run)
-        return AnswerWithoutWindow(commandLine);
-
-    QString error;
-    const QString dataDir = DataFolder(commandLine, error);
-    if (!dataDir.isEmpty()) {
+    CommandLine commandLine;
+    QString dataDir;
+    if (const std::optional<int> exitCode = BeginStart(argc, argv, commandLine, dataDir))
+        return *exitCode;
+    {
         InstanceLock lock(dataDir);
         if (lock.acquire() == InstanceLock::Result::HeldByOther) {
             QCoreApplication app(argc, argv);
             return HandOverToRunningInstance(dataDir, commandLine.request(QDir::currentPath()));
         }
     }
-    // The window program reads the arguments again, takes the lock itself and reports a
-    // folder it cannot use.
+    // The window program reads the arguments again and takes the lock itself.
     const QByteArray program = WindowProgram().toLocal8Bit();
     execv(program.constData(), argv);
     std::fprintf(stderr, "tarvok-pro: %s: %s\n", program.constData(), std::strerror(errno));

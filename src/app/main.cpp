@@ -71,16 +71,10 @@ int RunInstance(int& argc, char** argv, const QString& dataDir, const InstanceRe
 // another start may have taken the folder, so it checks again and hands over as well.
 int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationName(QStringLiteral("Tarvok-Pro"));
-    const CommandLine commandLine = ParseCommandLine(CommandLineArguments(argc, argv));
-    if (commandLine.action != CommandLine::Action::Run)
-        return AnswerWithoutWindow(commandLine);
-
-    QString error;
-    const QString dataDir = DataFolder(commandLine, error);
-    if (dataDir.isEmpty()) {
-        Print(stderr, QStringLiteral("tarvok-pro: ") + error + u'\n');
-        return 1;
-    }
+    CommandLine commandLine;
+    QString dataDir;
+    if (const std::optional<int> exitCode = BeginStart(argc, argv, commandLine, dataDir))
+        return *exitCode;
     const InstanceRequest request = commandLine.request(QDir::currentPath());
     InstanceLock lock(dataDir);
     switch (lock.acquire()) {

@@ -139,3 +139,19 @@ QString DataFolder(const CommandLine& commandLine, QString& error) {
 }
 
 } // namespace tarvok
+
+namespace tarvok {
+
+std::optional<int> BeginStart(int argc, char** argv, CommandLine& commandLine, QString& dataDir) {
+    commandLine = ParseCommandLine(CommandLineArguments(argc, argv));
+    if (commandLine.action != CommandLine::Action::Run)
+        return AnswerWithoutWindow(commandLine);
+    QString error;
+    dataDir = DataFolder(commandLine, error);
+    if (!dataDir.isEmpty())
+        return std::nullopt;
+    std::fputs((QStringLiteral("tarvok-pro: ") + error + u'\n').toUtf8().constData(), stderr);
+    return 1;
+}
+
+} // namespace tarvok

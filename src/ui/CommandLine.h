@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace tarvok {
 
 // What the program was asked to do on its command line. Read without any application
@@ -35,5 +37,10 @@ QString CommandLineVersion();
 // made on first use; else the working directory. Empty, with `error` set, when the folder
 // named does not exist or cannot be made.
 QString DataFolder(const CommandLine& commandLine, QString& error);
+
+// What every start does first: reads the command line and finds the data folder. Gives the
+// exit code when the start ends there (help, version, a usage error, a folder it cannot
+// use, each answered on the terminal); otherwise nothing, with both filled in.
+std::optional<int> BeginStart(int argc, char** argv, CommandLine& commandLine, QString& dataDir);
 
 } // namespace tarvok
