@@ -40,12 +40,11 @@ int main(int argc, char* argv[]) {
         return *exitCode;
     {
         InstanceLock lock(dataDir);
-        if (lock.acquire() == InstanceLock::Result::HeldByOther) {
-            QCoreApplication app(argc, argv);
-            return HandOverToRunningInstance(dataDir, commandLine.request(QDir::currentPath()));
-        }
+        if (const std::optional<int> exitCode = TakeFolderOrHandOver(
+                lock, argc, argv, dataDir, commandLine.request(QDir::currentPath())))
+            return *exitCode;
     }
-    // The window program reads the arguments again and takes the lock itself.
+    // Free again: the window program reads the arguments anew and takes the lock itself.
     const QByteArray program = WindowProgram().toLocal8Bit();
     execv(program.constData(), argv);
     std::fprintf(stderr, "tarvok-pro: %s: %s\n", program.constData(), std::strerror(errno));

@@ -77,16 +77,8 @@ int main(int argc, char* argv[]) {
         return *exitCode;
     const InstanceRequest request = commandLine.request(QDir::currentPath());
     InstanceLock lock(dataDir);
-    switch (lock.acquire()) {
-    case InstanceLock::Result::Acquired:
-        return RunInstance(argc, argv, dataDir, request);
-    case InstanceLock::Result::HeldByOther: {
-        QCoreApplication app(argc, argv);
-        return HandOverToRunningInstance(dataDir, request);
-    }
-    case InstanceLock::Result::Failed:
-        break;
-    }
-    Print(stderr, LockFailedText(dataDir) + u'\n');
-    return 1;
+    if (const std::optional<int> exitCode =
+            TakeFolderOrHandOver(lock, argc, argv, dataDir, request))
+        return *exitCode;
+    return RunInstance(argc, argv, dataDir, request);
 }
