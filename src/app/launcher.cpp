@@ -4,7 +4,6 @@
 // the same process. It loads QtCore and QtNetwork alone, so that a second start, the
 // common case of a tel: link, is over before the window libraries would have loaded.
 #include "CommandLine.h"
-#include "InstanceLock.h"
 #include "SecondStart.h"
 
 #include <QCoreApplication>
@@ -39,12 +38,14 @@ int main(int argc, char* argv[]) {
     if (const std::optional<int> exitCode = BeginStart(argc, argv, commandLine, dataDir))
         return *exitCode;
     {
-        InstanceLock lock(dataDir);
-        if (const std::optional<int> exitCode = TakeFolderOrHandOver(
-                lock, argc, argv, dataDir, commandLine.request(QDir::currentPath())))
+        // The socket alone: the lock stays the window program's, whose process id it holds.
+        QCoreApplication app(argc, argv);
+        if (const std::optional<int> exitCode =
+                HandOverIfListening(dataDir, commandLine.request(QDir::currentPath())))
             return *exitCode;
     }
-    // Free again: the window program reads the arguments anew and takes the lock itself.
+    // Nobody listens: the window program reads the arguments anew and takes the folder, or
+    // hands over to an instance that is still starting.
     const QByteArray program = WindowProgram().toLocal8Bit();
     execv(program.constData(), argv);
     std::fprintf(stderr, "tarvok-pro: %s: %s\n", program.constData(), std::strerror(errno));

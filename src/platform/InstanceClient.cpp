@@ -12,13 +12,14 @@ int Remaining(const QDeadlineTimer& deadline) {
     return int(std::max<qint64>(deadline.remainingTime(), 0));
 }
 
-bool Connect(QLocalSocket& socket, const QString& serverName, const QDeadlineTimer& deadline) {
+bool Connect(QLocalSocket& socket, const QString& serverName, const QDeadlineTimer& deadline,
+             ConnectAttempts attempts) {
     for (;;) {
         socket.connectToServer(serverName);
         if (socket.waitForConnected(Remaining(deadline)))
             return true;
         socket.abort();
-        if (deadline.hasExpired())
+        if (attempts == ConnectAttempts::Once || deadline.hasExpired())
             return false;
         QThread::msleep(10);
     }
@@ -27,10 +28,10 @@ bool Connect(QLocalSocket& socket, const QString& serverName, const QDeadlineTim
 } // namespace
 
 HandOverResult SendInstanceRequest(const QString& serverName, const InstanceRequest& request,
-                                   std::chrono::milliseconds timeout) {
+                                   std::chrono::milliseconds timeout, ConnectAttempts attempts) {
     const QDeadlineTimer deadline(timeout);
     QLocalSocket socket;
-    if (!Connect(socket, serverName, deadline))
+    if (!Connect(socket, serverName, deadline, attempts))
         return {HandOverResult::Status::NoServer, {}};
 
     socket.write(EncodeInstanceRequest(request));

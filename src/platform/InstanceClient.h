@@ -20,9 +20,13 @@ struct HandOverResult {
     InstanceReply reply;
 };
 
-// Retries the connection until `timeout`: an instance that has just taken the lock may
-// not be listening yet.
+enum class ConnectAttempts {
+    Once,         // NoServer at once when nobody listens now
+    UntilTimeout, // an instance that has just taken the lock may not be listening yet
+};
+
 HandOverResult SendInstanceRequest(const QString& serverName, const InstanceRequest& request,
-                                   std::chrono::milliseconds timeout);
+                                   std::chrono::milliseconds timeout,
+                                   ConnectAttempts attempts = ConnectAttempts::UntilTimeout);
 
 } // namespace tarvok

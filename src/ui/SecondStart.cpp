@@ -18,9 +18,9 @@ void PrintError(const QString& text) {
 
 } // namespace
 
-int HandOverToRunningInstance(const QString& dataDir, const InstanceRequest& request) {
-    const HandOverResult result =
-        SendInstanceRequest(InstanceServerName(dataDir), request, kInstanceAnswerTimeout);
+namespace {
+
+int ExitCodeOf(const HandOverResult& result, const QString& dataDir) {
     if (result.status == HandOverResult::Status::Answered) {
         if (result.reply.accepted)
             return 0;
@@ -31,6 +31,21 @@ int HandOverToRunningInstance(const QString& dataDir, const InstanceRequest& req
                               "es antwortet aber nicht.")
                    .arg(QDir::toNativeSeparators(dataDir)));
     return 1;
+}
+
+} // namespace
+
+int HandOverToRunningInstance(const QString& dataDir, const InstanceRequest& request) {
+    return ExitCodeOf(
+        SendInstanceRequest(InstanceServerName(dataDir), request, kInstanceAnswerTimeout), dataDir);
+}
+
+std::optional<int> HandOverIfListening(const QString& dataDir, const InstanceRequest& request) {
+    const HandOverResult result = SendInstanceRequest(
+        InstanceServerName(dataDir), request, kInstanceAnswerTimeout, ConnectAttempts::Once);
+    if (result.status == HandOverResult::Status::NoServer)
+        return std::nullopt;
+    return ExitCodeOf(result, dataDir);
 }
 
 std::optional<int> TakeFolderOrHandOver(InstanceLock& lock, int& argc, char** argv,

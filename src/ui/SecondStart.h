@@ -13,6 +13,9 @@ namespace tarvok {
 // prints a refusal on standard error, and gives the exit code: 0 when the instance took
 // the request, 1 when it refused or did not answer.
 int HandOverToRunningInstance(const QString& dataDir, const InstanceRequest& request);
+// The same when an instance listens on the folder's socket right now; nothing, at once,
+// when none does.
+std::optional<int> HandOverIfListening(const QString& dataDir, const InstanceRequest& request);
 
 // Takes the data folder's lock for this start, or hands `request` to the instance that
 // holds it. Gives the exit code when the start ends here (handed over, or no lock file can

@@ -123,6 +123,13 @@ private slots:
             m_name, {QStringLiteral("show"), {}, QString()}, std::chrono::milliseconds(300));
         QCOMPARE(none.status, HandOverResult::Status::NoServer);
         QVERIFY(clock.elapsed() < 2000);
+        // Asked once, it does not wait for a server at all.
+        clock.restart();
+        QCOMPARE(SendInstanceRequest(m_name, {QStringLiteral("show"), {}, QString()},
+                                     std::chrono::milliseconds(5000), ConnectAttempts::Once)
+                     .status,
+                 HandOverResult::Status::NoServer);
+        QVERIFY(clock.elapsed() < 1000);
 
         // Something listens but never answers.
         QLocalServer mute;
