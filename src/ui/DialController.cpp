@@ -1,14 +1,13 @@
 #include "DialController.h"
 
-#include "BestProvider.h"
-#include "DialString.h"
+#include "CallExplanation.h"
+#include "CarrierTexts.h"
 #include "DialWindow.h"
 #include "MessageBox.h"
 #include "ModemSession.h"
 #include "TextCodec.h"
 
-#include <QDate>
-#include <QTime>
+#include <QDateTime>
 
 namespace tarvok {
 
@@ -49,11 +48,10 @@ DialController::Outcome DialController::DialSelectedEntry(const QString& entryLi
         return Outcome::NoEntry;
 
     const Settings& settings = m_state.phoneBook.settings;
-    const ProviderLookup lookup = [this](int weekday, int hour, int distance) {
-        return BestProvider(m_state.providers, weekday, hour, distance);
-    };
-    const DialPlan plan = PrepareDial(entryLine, settings, QDate::currentDate().dayOfWeek(),
-                                      QTime::currentTime().hour(), lookup);
+    const QDateTime now = QDateTime::currentDateTime();
+    const DialExplanation explained = ExplainDial(entryLine, settings, m_state.providers,
+                                                  now.date().dayOfWeek(), now.time().hour());
+    const DialPlan& plan = explained.plan;
 
     ModemSession session(m_port);
     connect(&session, &ModemSession::answerChanged, this,
@@ -67,6 +65,7 @@ DialController::Outcome DialController::DialSelectedEntry(const QString& entryLi
 
     Outcome outcome = Outcome::Cancelled;
     DialWindow dialWindow(plan.Name, plan.DisplayNumber, m_window);
+    dialWindow.showCarrier(CarrierLine(explained, m_state.providers));
     connect(&dialWindow, &DialWindow::cancelRequested, &session, &ModemSession::cancel);
     connect(&session, &ModemSession::finished, &dialWindow,
             [&outcome, &dialWindow](ModemSession::End end) {

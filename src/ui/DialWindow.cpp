@@ -37,6 +37,12 @@ QLabel* DialWindow::addLabel(int index, const QString& text, const QString& acce
     return label;
 }
 
+void DialWindow::showCarrier(const QString& carrierLine) {
+    if (auto* box = qobject_cast<QVBoxLayout*>(layout()))
+        box->insertWidget(3, addLabel(5, carrierLine, QStringLiteral("Anbieter: ") + carrierLine));
+    setFixedSize(sizeHint().expandedTo(QSize(280, 0)));
+}
+
 void DialWindow::finish() {
     QDialog::done(Accepted);
 }
