@@ -37,4 +37,19 @@ DialExplanation ExplainDial(QStringView entryLine, const Settings& settings,
     return result;
 }
 
+DialExplanation PreviewDial(QStringView entryLine, const Settings& settings,
+                            const ProviderTable& table, const WeekWinners& winners, int weekday,
+                            int hour) {
+    DialExplanation result;
+    const ProviderLookup lookup = [&](int day, int h, int distance) {
+        result.providerChosen = true;
+        result.call.winner = winners.at(distance, day, h);
+        if (result.call.winner >= 0)
+            result.call.networkCode = table.row(result.call.winner)[ColNetz];
+        return result.call.networkCode;
+    };
+    result.plan = PrepareDial(entryLine, settings, weekday, hour, lookup);
+    return result;
+}
+
 } // namespace tarvok

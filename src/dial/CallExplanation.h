@@ -2,6 +2,7 @@
 
 #include "DialString.h"
 #include "ProviderTable.h"
+#include "WeekWinners.h"
 
 #include <QStringView>
 
@@ -30,5 +31,11 @@ struct DialExplanation {
 
 DialExplanation ExplainDial(QStringView entryLine, const Settings& settings,
                             const ProviderTable& table, int weekday, int hour);
+
+// The same dial with the winner taken from a week already worked out for the table, for a
+// preview asked on every selection; it names the winner only, `call.misses` stays empty.
+DialExplanation PreviewDial(QStringView entryLine, const Settings& settings,
+                            const ProviderTable& table, const WeekWinners& winners, int weekday,
+                            int hour);
 
 } // namespace tarvok

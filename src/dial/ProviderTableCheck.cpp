@@ -11,8 +11,10 @@ namespace {
 
 using HourRun = std::pair<int, int>; // [start, end)
 
-// The rows that win the slots `fit` covers; none of them is the row itself when it never wins.
-std::vector<int> WinnersOver(const RowFit& fit, const WeekWinners& winners) {
+// The rows that win the slots `fit` covers, ascending. `seen` has one entry per row and is
+// marked with `stamp`, so that no row is collected twice without clearing it in between.
+std::vector<int> WinnersOver(const RowFit& fit, const WeekWinners& winners, std::vector<int>& seen,
+                             int stamp) {
     std::vector<int> rows;
     for (int distance = 1; distance <= WeekWinners::kDistances; ++distance) {
         if (!fit.fitsDistance(distance))
@@ -22,13 +24,14 @@ std::vector<int> WinnersOver(const RowFit& fit, const WeekWinners& winners) {
                 continue;
             for (int hour = fit.firstHour(); hour < fit.endHour(); ++hour) {
                 const int winner = winners.at(distance, weekday, hour);
-                if (rows.empty() || rows.back() != winner)
+                if (seen[size_t(winner)] != stamp) {
+                    seen[size_t(winner)] = stamp;
                     rows.push_back(winner);
+                }
             }
         }
     }
     std::sort(rows.begin(), rows.end());
-    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
     return rows;
 }
 
@@ -79,6 +82,7 @@ std::vector<TableFinding> CheckProviderTable(const ProviderTable& table,
     std::vector<TableFinding> findings;
     const int count = table.rowCount();
     std::vector<int> won(size_t(count), 0);
+    std::vector<int> seen(size_t(count), -1);
     for (int distance = 1; distance <= WeekWinners::kDistances; ++distance)
         for (int weekday = 1; weekday <= WeekWinners::kDays; ++weekday)
             for (int hour = 0; hour < WeekWinners::kHours; ++hour)
@@ -96,7 +100,7 @@ std::vector<TableFinding> CheckProviderTable(const ProviderTable& table,
             finding.unknownDay = !fit.knownDay();
         } else if (won[size_t(row)] == 0) {
             finding.kind = TableFinding::Kind::NeverWins;
-            finding.takenBy = WinnersOver(fit, winners);
+            finding.takenBy = WinnersOver(fit, winners, seen, row);
         } else if (table.row(row)[ColNetz].isEmpty()) {
             finding.kind = TableFinding::Kind::EmptyNetworkWins;
         } else {

@@ -38,13 +38,14 @@ CarrierStatus::CarrierStatus(const AppState& state, ProviderTableModel& provider
 
     m_hourTimer.setSingleShot(true);
     connect(&m_hourTimer, &QTimer::timeout, this, &CarrierStatus::refresh);
-    connect(&m_providers, &QAbstractItemModel::rowsInserted, this, &CarrierStatus::refresh);
-    connect(&m_providers, &QAbstractItemModel::rowsRemoved, this, &CarrierStatus::refresh);
-    connect(&m_providers, &QAbstractItemModel::modelReset, this, &CarrierStatus::refresh);
+    connect(&m_providers, &QAbstractItemModel::rowsInserted, this, &CarrierStatus::tableChanged);
+    connect(&m_providers, &QAbstractItemModel::rowsRemoved, this, &CarrierStatus::tableChanged);
+    connect(&m_providers, &QAbstractItemModel::modelReset, this, &CarrierStatus::tableChanged);
     // Only a re-sort changes the layout: the order of preference before and after it.
     connect(&m_providers, &QAbstractItemModel::layoutAboutToBeChanged, this,
             [this] { m_beforeSort = carriers(); });
     connect(&m_providers, &QAbstractItemModel::layoutChanged, this, [this] {
+        m_winners.reset();
         if (m_beforeSort)
             announceChanges(*m_beforeSort);
         m_beforeSort.reset();
@@ -62,12 +63,23 @@ QString CarrierStatus::text() const {
     return m_label->text();
 }
 
+void CarrierStatus::tableChanged() {
+    m_winners.reset();
+    refresh();
+}
+
+const WeekWinners& CarrierStatus::winners() {
+    if (!m_winners)
+        m_winners.emplace(m_providers.table());
+    return *m_winners;
+}
+
 void CarrierStatus::refresh() {
     QString text;
     if (!m_line.isEmpty()) {
         const QDateTime now = m_clock();
         const DialExplanation dial =
-            ExplainDial(m_line, m_state.phoneBook.settings, m_providers.table(),
+            PreviewDial(m_line, m_state.phoneBook.settings, m_providers.table(), winners(),
                         now.date().dayOfWeek(), now.time().hour());
         text = CarrierPreviewText(dial, m_providers.table());
     }
@@ -81,9 +93,9 @@ void CarrierStatus::armHourTimer() {
 }
 
 // Name and code of the carrier each call slot goes to; empty without one.
-CarrierStatus::Carriers CarrierStatus::carriers() const {
+CarrierStatus::Carriers CarrierStatus::carriers() {
     const ProviderTable& table = m_providers.table();
-    const WeekWinners winners(table);
+    const WeekWinners& winners = this->winners();
     Carriers result;
     size_t slot = 0;
     for (int distance = 1; distance <= WeekWinners::kDistances; ++distance)

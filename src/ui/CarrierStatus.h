@@ -41,9 +41,11 @@ signals:
 
 private:
     using Carriers = std::array<QString, WeekWinners::kSlots>;
-    Carriers carriers() const;
+    Carriers carriers();
     void announceChanges(const Carriers& before);
     void armHourTimer();
+    void tableChanged();
+    const WeekWinners& winners();
 
     const AppState& m_state;
     ProviderTableModel& m_providers;
@@ -52,6 +54,7 @@ private:
     QString m_line;
     QTimer m_hourTimer;
     std::optional<Carriers> m_beforeSort;
+    std::optional<WeekWinners> m_winners; // of the table as it stands; worked out when asked
 };
 
 } // namespace tarvok

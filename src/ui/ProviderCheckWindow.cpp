@@ -3,8 +3,8 @@
 #include "CarrierTexts.h"
 #include "FileErrorText.h"
 #include "MessageBox.h"
-#include "ProviderTableCheck.h"
 #include "SafeFile.h"
+#include "TableFindingsModel.h"
 #include "WeekChartModel.h"
 
 #include <QBuffer>
@@ -28,8 +28,6 @@
 namespace tarvok {
 
 namespace {
-
-constexpr int kRowRole = Qt::UserRole + 1;
 
 QLabel* addCaption(QLayout* layout, const QString& text, QWidget* buddy) {
     auto* label = new QLabel(text);
@@ -76,28 +74,17 @@ ProviderCheckWindow::ProviderCheckWindow(const ProviderTable& table, const QStri
 ProviderCheckWindow::~ProviderCheckWindow() = default;
 
 void ProviderCheckWindow::buildFindings() {
-    m_findings = new QStandardItemModel(this);
-    for (const TableFinding& finding : CheckProviderTable(m_table, m_winners)) {
-        auto* item = new QStandardItem(FindingText(finding, m_table));
-        item->setEditable(false);
-        item->setData(finding.row, kRowRole);
-        m_findings->appendRow(item);
-    }
-    if (m_findings->rowCount() == 0) {
-        auto* item = new QStandardItem(QStringLiteral("Keine Auffälligkeiten gefunden."));
-        item->setEditable(false);
-        item->setData(-1, kRowRole);
-        m_findings->appendRow(item);
-    }
+    m_findings = new TableFindingsModel(m_table, CheckProviderTable(m_table, m_winners), this);
     m_findingList = new QListView(this);
     m_findingList->setObjectName(QStringLiteral("Findings"));
     m_findingList->setAccessibleName(QStringLiteral("Befunde"));
     m_findingList->setModel(m_findings);
-    m_findingList->setWordWrap(true);
+    // One line each, all equally high: the view asks only for the lines it shows.
+    m_findingList->setUniformItemSizes(true);
     m_findingList->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_findingList->setMinimumSize(560, 140);
+    m_findingList->setMinimumSize(640, 140);
     const auto choose = [this](const QModelIndex& index) {
-        const int row = index.data(kRowRole).toInt();
+        const int row = index.data(TableFindingsModel::kRowRole).toInt();
         if (row >= 0)
             emit rowChosen(row);
     };

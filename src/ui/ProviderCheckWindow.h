@@ -13,6 +13,7 @@ class QTableView;
 
 namespace tarvok {
 
+class TableFindingsModel;
 class WeekChartModel;
 
 // "Anbietertabelle prüfen": the findings about the provider table, one line each, and the
@@ -40,7 +41,7 @@ private:
     ProviderTable m_table;
     WeekWinners m_winners;
     QString m_pictureDir;
-    QStandardItemModel* m_findings = nullptr;
+    TableFindingsModel* m_findings = nullptr;
     QListView* m_findingList = nullptr;
     WeekChartModel* m_chart = nullptr;
     QTableView* m_chartView = nullptr;
