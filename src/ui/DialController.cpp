@@ -3,8 +3,11 @@
 #include "CallExplanation.h"
 #include "CarrierTexts.h"
 #include "DialWindow.h"
+#include "DialableNumber.h"
 #include "MessageBox.h"
 #include "ModemSession.h"
+#include "NumberMessages.h"
+#include "PhoneEntry.h"
 #include "TextCodec.h"
 
 #include <QDateTime>
@@ -46,6 +49,13 @@ DialController::DialController(AppState& state, SerialPort& port, QWidget* windo
 DialController::Outcome DialController::DialSelectedEntry(const QString& entryLine) {
     if (entryLine.isEmpty())
         return Outcome::NoEntry;
+    const QString number = EntryNumber(entryLine);
+    const qsizetype bad = FirstUndialableCharacter(number);
+    if (bad >= 0) {
+        MessageBox::exclamation(m_window, MessageBox::kTitle,
+                                UndialableNumberText(EntryName(entryLine), number, bad));
+        return Outcome::NumberRefused;
+    }
 
     const Settings& settings = m_state.phoneBook.settings;
     const QDateTime now = QDateTime::currentDateTime();

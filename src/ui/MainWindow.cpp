@@ -282,7 +282,11 @@ void MainWindow::dialSelectedEntry() {
     const QString line = selectedLine(m_state.CurrentTab);
     if (line.isEmpty())
         return;
-    if (m_dial->DialSelectedEntry(line) == DialController::Outcome::PortUnavailable)
+    DialEntryLine(line);
+}
+
+void MainWindow::DialEntryLine(const QString& line) {
+    if (m_dial && m_dial->DialSelectedEntry(line) == DialController::Outcome::PortUnavailable)
         ShowOptionsTab();
 }
 

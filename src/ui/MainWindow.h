@@ -54,6 +54,10 @@ public:
     // "&Beenden", SIGTERM and the end of the desktop session: options saved when their
     // page is in front, the tray icon removed, then programEnded.
     void QuitProgram();
+    // A later start asks to be shown: as the tray menu's "&Einblenden".
+    void ShowFromOutside() { pum2_Click(1); }
+    // The dial of one entry line, as a double-click on it would run it.
+    void DialEntryLine(const QString& line);
 
 signals:
     void programEnded();
