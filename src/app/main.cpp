@@ -1,5 +1,6 @@
 #include "AppState.h"
 #include "CommandLine.h"
+#include "ExplainCommand.h"
 #include "InstanceLock.h"
 #include "InstanceRequests.h"
 #include "MainWindow.h"
@@ -13,6 +14,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QLibraryInfo>
+#include <QTextStream>
 #include <QTranslator>
 
 #include <cstdio>
@@ -64,6 +66,19 @@ int RunInstance(int& argc, char** argv, const QString& dataDir, const InstanceRe
     return app.exec();
 }
 
+// --explain: reads the data folder and prints; no window, no display, no lock, no writing.
+int Explain(const CommandLine& commandLine) {
+    QString error;
+    const QString dataDir = DataFolder(commandLine, error);
+    if (dataDir.isEmpty()) {
+        Print(stderr, QStringLiteral("tarvok-pro: ") + error + u'\n');
+        return 2;
+    }
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    return ExplainNumber(dataDir, commandLine.explainNumber, commandLine.explainAt, out, err);
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -85,6 +100,8 @@ int main(int argc, char* argv[]) {
         Print(stderr, QStringLiteral("tarvok-pro: ") + commandLine.error + QStringLiteral("\n\n") +
                           CommandLineUsage());
         return 2;
+    case CommandLine::Action::Explain:
+        return Explain(commandLine);
     case CommandLine::Action::Run:
         break;
     }

@@ -2,6 +2,8 @@
 
 #include "CallExplanation.h"
 #include "CarrierTexts.h"
+#include "DialableNumber.h"
+#include "PhoneEntry.h"
 #include "ProviderTableModel.h"
 
 #include <QLabel>
@@ -76,7 +78,9 @@ const WeekWinners& CarrierStatus::winners() {
 
 void CarrierStatus::refresh() {
     QString text;
-    if (!m_line.isEmpty()) {
+    if (!m_line.isEmpty() && FirstUndialableCharacter(EntryNumber(m_line)) >= 0) {
+        text = RefusedPreviewText();
+    } else if (!m_line.isEmpty()) {
         const QDateTime now = m_clock();
         const DialExplanation dial =
             PreviewDial(m_line, m_state.phoneBook.settings, m_providers.table(), winners(),

@@ -114,6 +114,10 @@ QString CarrierPreviewText(const DialExplanation& dial, const ProviderTable& tab
            WhyNoCarrier(dial, table) + QLatin1Char(')');
 }
 
+QString RefusedPreviewText() {
+    return QStringLiteral("jetzt: keine Anwahl (ungültiges Zeichen in der Nummer)");
+}
+
 QString FindingText(const TableFinding& finding, const ProviderTable& table) {
     switch (finding.kind) {
     case TableFinding::Kind::FitsNothing:

@@ -19,6 +19,8 @@ QString MissText(RowMiss miss);
 QString CarrierLine(const DialExplanation& dial, const ProviderTable& table);
 // "jetzt: Fern über Alpha (01011)", "jetzt: Nah, ohne Anbieter (keine Zeile passt)".
 QString CarrierPreviewText(const DialExplanation& dial, const ProviderTable& table);
+// The preview of an entry the dial refuses for a character the modem must not receive.
+QString RefusedPreviewText();
 
 QString FindingText(const TableFinding& finding, const ProviderTable& table);
 

@@ -10,13 +10,15 @@ namespace tarvok {
 // What the program was asked to do on its command line. Read without any application
 // object, so that help, version and usage errors need no display.
 struct CommandLine {
-    enum class Action { Run, Help, Version, Error };
+    enum class Action { Run, Help, Version, Explain, Error };
 
     Action action = Action::Run;
-    QString dataDir;      // --data DIR, empty when not given
-    bool desktop = false; // --desktop: started from the desktop entry
-    QStringList numbers;  // the positional words: a number, a tel: or callto: link
-    QString error;        // for Action::Error, German
+    QString dataDir;       // --data DIR, empty when not given
+    bool desktop = false;  // --desktop: started from the desktop entry
+    QStringList numbers;   // the positional words: a number, a tel: or callto: link
+    QString explainNumber; // --explain RUFNUMMER
+    QString explainAt;     // --at "JJJJ-MM-TT HH:MM", empty for now
+    QString error;         // for Action::Error, German
 
     // The request this start makes of the folder's instance: dial the numbers, or,
     // without any, show yourself.

@@ -4,6 +4,7 @@
 #include "CarrierTexts.h"
 #include "ExternalNumber.h"
 #include "FileErrorText.h"
+#include "NumberMessages.h"
 #include "PhoneEntry.h"
 #include "PhoneFile.h"
 #include "ProviderFile.h"
@@ -19,25 +20,8 @@ constexpr int kBadInput = 2;
 const QString kAtFormat = QStringLiteral("yyyy-MM-dd HH:mm");
 
 QString NumberErrorText(const QString& text, ExternalNumberError error) {
-    QString why;
-    switch (error) {
-    case ExternalNumberError::Empty:
-        why = QStringLiteral("sie enthält keine Ziffern");
-        break;
-    case ExternalNumberError::Letters:
-        why = QStringLiteral("sie enthält Buchstaben");
-        break;
-    case ExternalNumberError::MoreThanOne:
-        why = QStringLiteral("sie enthält mehr als eine Nummer");
-        break;
-    case ExternalNumberError::NotPossible:
-        why = QStringLiteral("so eine Nummer gibt es in diesem Land nicht");
-        break;
-    default:
-        why = QStringLiteral("sie ist keine Telefonnummer");
-        break;
-    }
-    return QStringLiteral("Die Rufnummer „%1“ kann nicht gewählt werden: %2.").arg(text, why);
+    return QStringLiteral("Die Rufnummer „%1“ kann nicht gelesen werden. ").arg(text) +
+           ExternalNumberErrorText(error);
 }
 
 // A number of the phone book dials as its entry would, with the entry's "0" flag.

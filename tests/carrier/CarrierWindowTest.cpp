@@ -73,14 +73,18 @@ private slots:
         QTest::addColumn<QString>("weite");
         QTest::addColumn<QString>("status");
         QTest::addColumn<QString>("preview");
-        QTest::newRow("far call with a carrier") << "49" << 1 << "NF"
+        QTest::newRow("far call with a carrier") << "49" << 2 << "NF"
                                                  << "49 30 7946"
                                                  << "jetzt: Fern über Alpha (01011)";
         QTest::newRow("near call, no row fits") << "49" << 0 << "F"
                                                 << "49 89 123"
                                                 << "jetzt: Nah, ohne Anbieter (keine Zeile passt)";
+        QTest::newRow("number the dial refuses")
+            << "49" << 1 << "NF"
+            << "49 30 12;H0"
+            << "jetzt: keine Anwahl (ungültiges Zeichen in der Nummer)";
         QTest::newRow("own country not 49")
-            << "41" << 1 << "NFA"
+            << "41" << 2 << "NFA"
             << "49 30 7946"
             << "jetzt: Ausland, ohne Anbieter (Landeskennzahl nicht 49)";
     }
@@ -94,6 +98,7 @@ private slots:
         book.settings.CountryCode = countryCode;
         book.settings.AreaCode = QStringLiteral("89");
         book.lists[0].insert({QStringLiteral("Meier, Hans"), QStringLiteral("49 89 123"), 1});
+        book.lists[0].insert({QStringLiteral("Ypsilon, Ida"), QStringLiteral("49 30 12;H0"), 1});
         book.lists[0].insert({QStringLiteral("Zander, Udo"), QStringLiteral("49 30 7946"), 1});
         WindowFixture f(std::move(book));
         AddRows(Providers(f),
