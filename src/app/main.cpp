@@ -1,6 +1,5 @@
 #include "AppState.h"
 #include "CommandLine.h"
-#include "ExplainCommand.h"
 #include "InstanceLock.h"
 #include "InstanceRequests.h"
 #include "MainWindow.h"
@@ -14,7 +13,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QLibraryInfo>
-#include <QTextStream>
 #include <QTranslator>
 
 #include <cstdio>
@@ -66,65 +64,21 @@ int RunInstance(int& argc, char** argv, const QString& dataDir, const InstanceRe
     return app.exec();
 }
 
-// --explain: reads the data folder and prints; no window, no display, no lock, no writing.
-int Explain(const CommandLine& commandLine) {
-    QString error;
-    const QString dataDir = DataFolder(commandLine, error);
-    if (dataDir.isEmpty()) {
-        Print(stderr, QStringLiteral("tarvok-pro: ") + error + u'\n');
-        return 2;
-    }
-    QTextStream out(stdout);
-    QTextStream err(stderr);
-    return ExplainNumber(dataDir, commandLine.explainNumber, commandLine.explainAt, out, err);
-}
-
 } // namespace
 
+// The program with its window. It is started by the `tarvok-pro` front (launcher.cpp) with
+// the same arguments when no instance ran on the folder a moment before; between the two
+// another start may have taken the folder, so it checks again and hands over as well.
 int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationName(QStringLiteral("Tarvok-Pro"));
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-
-    // Read before any application object: help, version and usage errors need no display.
-    const CommandLine commandLine = ParseCommandLine(arguments);
-    switch (commandLine.action) {
-    case CommandLine::Action::Help:
-        Print(stdout, CommandLineUsage());
-        return 0;
-    case CommandLine::Action::Version:
-        Print(stdout, CommandLineVersion());
-        return 0;
-    case CommandLine::Action::Error:
-        Print(stderr, QStringLiteral("tarvok-pro: ") + commandLine.error + QStringLiteral("\n\n") +
-                          CommandLineUsage());
-        return 2;
-    case CommandLine::Action::Explain:
-        return Explain(commandLine);
-    case CommandLine::Action::Run:
-        break;
-    }
-
-    QString error;
-    const QString dataDir = DataFolder(commandLine, error);
-    if (dataDir.isEmpty()) {
-        Print(stderr, QStringLiteral("tarvok-pro: ") + error + u'\n');
-        return 1;
-    }
+    CommandLine commandLine;
+    QString dataDir;
+    if (const std::optional<int> exitCode = BeginStart(argc, argv, commandLine, dataDir))
+        return *exitCode;
     const InstanceRequest request = commandLine.request(QDir::currentPath());
     InstanceLock lock(dataDir);
-    switch (lock.acquire()) {
-    case InstanceLock::Result::Acquired:
-        return RunInstance(argc, argv, dataDir, request);
-    case InstanceLock::Result::HeldByOther: {
-        // No window, no files: only the socket, without a display.
-        QCoreApplication app(argc, argv);
-        return HandOverToRunningInstance(dataDir, request);
-    }
-    case InstanceLock::Result::Failed:
-        break;
-    }
-    Print(stderr, LockFailedText(dataDir) + u'\n');
-    return 1;
+    if (const std::optional<int> exitCode =
+            TakeFolderOrHandOver(lock, argc, argv, dataDir, request))
+        return *exitCode;
+    return RunInstance(argc, argv, dataDir, request);
 }

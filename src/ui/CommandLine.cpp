@@ -1,9 +1,14 @@
 #include "CommandLine.h"
 
+#include "ExplainCommand.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
 #include <QStandardPaths>
+#include <QTextStream>
+
+#include <cstdio>
 
 namespace tarvok {
 
@@ -127,6 +132,32 @@ QString CommandLineVersion() {
     return QStringLiteral("Tarvok-Pro %1\n").arg(QStringLiteral(TARVOK_VERSION));
 }
 
+QStringList CommandLineArguments(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
+}
+
+int AnswerWithoutWindow(const CommandLine& commandLine) {
+    switch (commandLine.action) {
+    case CommandLine::Action::Help:
+        std::fputs(CommandLineUsage().toUtf8().constData(), stdout);
+        return 0;
+    case CommandLine::Action::Version:
+        std::fputs(CommandLineVersion().toUtf8().constData(), stdout);
+        return 0;
+    case CommandLine::Action::Error:
+    case CommandLine::Action::Explain:
+    case CommandLine::Action::Run:
+        break;
+    }
+    const QString text = QStringLiteral("tarvok-pro: ") + commandLine.error +
+                         QStringLiteral("\n\n") + CommandLineUsage();
+    std::fputs(text.toUtf8().constData(), stderr);
+    return 2;
+}
+
 QString DataFolder(const CommandLine& commandLine, QString& error) {
     if (!commandLine.dataDir.isEmpty()) {
         const QDir dir(commandLine.dataDir);
@@ -143,6 +174,30 @@ QString DataFolder(const CommandLine& commandLine, QString& error) {
         return {};
     }
     return QDir::currentPath();
+}
+
+} // namespace tarvok
+
+namespace tarvok {
+
+std::optional<int> BeginStart(int argc, char** argv, CommandLine& commandLine, QString& dataDir) {
+    commandLine = ParseCommandLine(CommandLineArguments(argc, argv));
+    const bool explain = commandLine.action == CommandLine::Action::Explain;
+    if (commandLine.action != CommandLine::Action::Run && !explain)
+        return AnswerWithoutWindow(commandLine);
+    QString error;
+    dataDir = DataFolder(commandLine, error);
+    if (dataDir.isEmpty()) {
+        std::fputs((QStringLiteral("tarvok-pro: ") + error + u'\n').toUtf8().constData(), stderr);
+        return explain ? 2 : 1;
+    }
+    if (explain) {
+        // Reads the folder and prints: no window, no display, no lock, nothing written.
+        QTextStream out(stdout);
+        QTextStream err(stderr);
+        return ExplainNumber(dataDir, commandLine.explainNumber, commandLine.explainAt, out, err);
+    }
+    return std::nullopt;
 }
 
 } // namespace tarvok

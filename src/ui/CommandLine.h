@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace tarvok {
 
 // What the program was asked to do on its command line. Read without any application
@@ -26,6 +28,10 @@ struct CommandLine {
 };
 
 CommandLine ParseCommandLine(const QStringList& arguments);
+// The words of main()'s argv.
+QStringList CommandLineArguments(int argc, char** argv);
+// For Help, Version and Error: prints the answer and gives the exit code (0, 0, 2).
+int AnswerWithoutWindow(const CommandLine& commandLine);
 QString CommandLineUsage();
 QString CommandLineVersion();
 
@@ -33,5 +39,11 @@ QString CommandLineVersion();
 // made on first use; else the working directory. Empty, with `error` set, when the folder
 // named does not exist or cannot be made.
 QString DataFolder(const CommandLine& commandLine, QString& error);
+
+// What every start does first: reads the command line and finds the data folder. Gives the
+// exit code when the start ends there (help, version, a usage error, a folder it cannot
+// use, each answered on the terminal, and --explain, which is answered in full);
+// otherwise nothing, with both filled in.
+std::optional<int> BeginStart(int argc, char** argv, CommandLine& commandLine, QString& dataDir);
 
 } // namespace tarvok

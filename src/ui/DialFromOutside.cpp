@@ -2,6 +2,7 @@
 
 #include "ExternalNumber.h"
 #include "MessageBox.h"
+#include "NumberMessages.h"
 #include "RequestRouter.h"
 
 #include <QApplication>
@@ -23,26 +24,10 @@ QString Decoded(const QString& word) {
     return IsLink(word) ? QUrl::fromPercentEncoding(word.toUtf8()) : word;
 }
 
+// The editor's sentences for why a number cannot be read, after the number as handed in.
 QString ReasonFor(ExternalNumberError error, const QString& text) {
-    const QString quoted = QuotedForMessage(text);
-    switch (error) {
-    case ExternalNumberError::None:
-        break;
-    case ExternalNumberError::Empty:
-        return QStringLiteral("Es wurde keine Rufnummer übergeben.");
-    case ExternalNumberError::Letters:
-        return QStringLiteral("%1 ist keine Rufnummer: sie enthält Buchstaben.").arg(quoted);
-    case ExternalNumberError::MoreThanOne:
-        return QStringLiteral("%1 enthält mehr als eine Rufnummer. Bitte nur eine übergeben.")
-            .arg(quoted);
-    case ExternalNumberError::NotParseable:
-        return QStringLiteral("%1 ist keine Rufnummer, die sich wählen lässt.").arg(quoted);
-    case ExternalNumberError::NotPossible:
-        return QStringLiteral("Die Rufnummer %1 gibt es so nicht. Bitte prüfen Sie Länder- und "
-                              "Ortsvorwahl.")
-            .arg(quoted);
-    }
-    return {};
+    return QStringLiteral("Die Nummer %1 wird nicht gewählt. ").arg(QuotedForMessage(text)) +
+           ExternalNumberErrorText(error);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "InstanceChannel.h"
 #include "InstanceClient.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 #include <cstdio>
@@ -32,11 +33,24 @@ int HandOverToRunningInstance(const QString& dataDir, const InstanceRequest& req
     return 1;
 }
 
-QString LockFailedText(const QString& dataDir) {
-    return QStringLiteral("tarvok-pro: Im Datenordner „%1“ lässt sich keine Sperrdatei anlegen. "
-                          "Ohne sie könnten zwei Programme dieselben Dateien schreiben; "
-                          "Tarvok-Pro startet daher nicht.")
-        .arg(QDir::toNativeSeparators(dataDir));
+std::optional<int> TakeFolderOrHandOver(InstanceLock& lock, int& argc, char** argv,
+                                        const QString& dataDir, const InstanceRequest& request) {
+    switch (lock.acquire()) {
+    case InstanceLock::Result::Acquired:
+        return std::nullopt;
+    case InstanceLock::Result::HeldByOther: {
+        // No window, no files: only the socket, without a display.
+        QCoreApplication app(argc, argv);
+        return HandOverToRunningInstance(dataDir, request);
+    }
+    case InstanceLock::Result::Failed:
+        break;
+    }
+    PrintError(QStringLiteral("tarvok-pro: Im Datenordner „%1“ lässt sich keine Sperrdatei "
+                              "anlegen. Ohne sie könnten zwei Programme dieselben Dateien "
+                              "schreiben; Tarvok-Pro startet daher nicht.")
+                   .arg(QDir::toNativeSeparators(dataDir)));
+    return 1;
 }
 
 } // namespace tarvok

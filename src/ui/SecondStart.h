@@ -1,8 +1,11 @@
 #pragma once
 
+#include "InstanceLock.h"
 #include "InstanceMessage.h"
 
 #include <QString>
+
+#include <optional>
 
 namespace tarvok {
 
@@ -11,7 +14,10 @@ namespace tarvok {
 // the request, 1 when it refused or did not answer.
 int HandOverToRunningInstance(const QString& dataDir, const InstanceRequest& request);
 
-// For standard error when no lock file can be made in the data folder.
-QString LockFailedText(const QString& dataDir);
+// Takes the data folder's lock for this start, or hands `request` to the instance that
+// holds it. Gives the exit code when the start ends here (handed over, or no lock file can
+// be made in the folder); nothing when this start owns the folder now.
+std::optional<int> TakeFolderOrHandOver(InstanceLock& lock, int& argc, char** argv,
+                                        const QString& dataDir, const InstanceRequest& request);
 
 } // namespace tarvok

@@ -2,6 +2,7 @@
 // what is refused, with the same reason for the asking process and the message box.
 #include "DialFromOutside.h"
 #include "MessageBoxRecorder.h"
+#include "NumberMessages.h"
 #include "RequestRouter.h"
 
 #include <QTest>
@@ -75,13 +76,16 @@ private slots:
     void refusesWithTheSameReasonHereAndThere_data() {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("letters")
-            << QStringList{"tel:+49-30-HALLO"}
-            << "„tel:+49-30-HALLO“ ist keine Rufnummer: sie enthält Buchstaben.";
+        QTest::newRow("letters") << QStringList{"tel:+49-30-HALLO"}
+                                 << "Die Nummer „tel:+49-30-HALLO“ wird nicht gewählt. " +
+                                        ExternalNumberErrorText(ExternalNumberError::Letters);
         QTest::newRow("two links") << QStringList{"tel:+4930123456", "tel:+4940123456"}
-                                   << "„tel:+4930123456 tel:+4940123456“ enthält mehr als eine "
-                                      "Rufnummer. Bitte nur eine übergeben.";
-        QTest::newRow("nothing") << QStringList{"tel:"} << "Es wurde keine Rufnummer übergeben.";
+                                   << "Die Nummer „tel:+4930123456 tel:+4940123456“ wird nicht "
+                                      "gewählt. " +
+                                          ExternalNumberErrorText(ExternalNumberError::MoreThanOne);
+        QTest::newRow("nothing") << QStringList{"tel:"}
+                                 << "Die Nummer „tel:“ wird nicht gewählt. " +
+                                        ExternalNumberErrorText(ExternalNumberError::Empty);
     }
     void refusesWithTheSameReasonHereAndThere() {
         QFETCH(QStringList, args);
