@@ -1,9 +1,12 @@
 #include "CommandLine.h"
 
+#include "ExplainCommand.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
 #include <QStandardPaths>
+#include <QTextStream>
 
 #include <cstdio>
 
@@ -24,7 +27,15 @@ struct Options {
     QCommandLineOption desktop{QStringLiteral("desktop"),
                                QStringLiteral("Datendateien im Datenordner des Benutzers (für "
                                               "den Start vom Desktop).")};
-    QList<QCommandLineOption> all() const { return {help, version, data, desktop}; }
+    QCommandLineOption explain{QStringLiteral("explain"),
+                               QStringLiteral("Zeigt ohne Fenster, was eine Anwahl der RUFNUMMER "
+                                              "senden würde und warum dieser Anbieter."),
+                               QStringLiteral("RUFNUMMER")};
+    QCommandLineOption at{QStringLiteral("at"),
+                          QStringLiteral("Mit --explain: der Zeitpunkt \"JJJJ-MM-TT HH:MM\" "
+                                         "statt jetzt."),
+                          QStringLiteral("ZEITPUNKT")};
+    QList<QCommandLineOption> all() const { return {help, version, data, desktop, explain, at}; }
 };
 
 QString OptionNames(const QCommandLineOption& option) {
@@ -39,6 +50,16 @@ QString OptionNames(const QCommandLineOption& option) {
 
 QString Row(const QString& left, const QString& right) {
     return QStringLiteral("  ") + left.leftJustified(20) + u' ' + right + u'\n';
+}
+
+// The parser names no option when one lacks its value; it is the last word then.
+QString MissingValueText(const QStringList& arguments) {
+    const QString last = arguments.isEmpty() ? QString() : arguments.last();
+    if (last.endsWith(QLatin1String("explain")))
+        return QStringLiteral("Der Option --explain fehlt die Rufnummer.");
+    if (last.endsWith(QLatin1String("-at")))
+        return QStringLiteral("Der Option --at fehlt der Zeitpunkt.");
+    return QStringLiteral("Der Option --data fehlt der Ordner.");
 }
 
 } // namespace
@@ -61,7 +82,7 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
         result.action = CommandLine::Action::Error;
         const QStringList unknown = parser.unknownOptionNames();
         result.error = unknown.isEmpty()
-                           ? QStringLiteral("Der Option --data fehlt der Ordner.")
+                           ? MissingValueText(arguments)
                            : QStringLiteral("Unbekannte Option: %1").arg(unknown.first());
         return result;
     }
@@ -72,6 +93,22 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     result.dataDir = parser.value(options.data);
     result.desktop = parser.isSet(options.desktop);
     result.numbers = parser.positionalArguments();
+    if (result.action != CommandLine::Action::Run)
+        return result;
+    if (parser.isSet(options.explain)) {
+        result.action = CommandLine::Action::Explain;
+        result.explainNumber = parser.value(options.explain);
+        result.explainAt = parser.value(options.at);
+        if (!result.numbers.isEmpty()) {
+            result.action = CommandLine::Action::Error;
+            result.error = QStringLiteral("Mit --explain wird nur die eine Rufnummer erklärt, "
+                                          "nicht gewählt: %1")
+                               .arg(result.numbers.join(u' '));
+        }
+    } else if (parser.isSet(options.at)) {
+        result.action = CommandLine::Action::Error;
+        result.error = QStringLiteral("Die Option --at gilt nur zusammen mit --explain.");
+    }
     return result;
 }
 
@@ -111,6 +148,7 @@ int AnswerWithoutWindow(const CommandLine& commandLine) {
         std::fputs(CommandLineVersion().toUtf8().constData(), stdout);
         return 0;
     case CommandLine::Action::Error:
+    case CommandLine::Action::Explain:
     case CommandLine::Action::Run:
         break;
     }
@@ -144,14 +182,22 @@ namespace tarvok {
 
 std::optional<int> BeginStart(int argc, char** argv, CommandLine& commandLine, QString& dataDir) {
     commandLine = ParseCommandLine(CommandLineArguments(argc, argv));
-    if (commandLine.action != CommandLine::Action::Run)
+    const bool explain = commandLine.action == CommandLine::Action::Explain;
+    if (commandLine.action != CommandLine::Action::Run && !explain)
         return AnswerWithoutWindow(commandLine);
     QString error;
     dataDir = DataFolder(commandLine, error);
-    if (!dataDir.isEmpty())
-        return std::nullopt;
-    std::fputs((QStringLiteral("tarvok-pro: ") + error + u'\n').toUtf8().constData(), stderr);
-    return 1;
+    if (dataDir.isEmpty()) {
+        std::fputs((QStringLiteral("tarvok-pro: ") + error + u'\n').toUtf8().constData(), stderr);
+        return explain ? 2 : 1;
+    }
+    if (explain) {
+        // Reads the folder and prints: no window, no display, no lock, nothing written.
+        QTextStream out(stdout);
+        QTextStream err(stderr);
+        return ExplainNumber(dataDir, commandLine.explainNumber, commandLine.explainAt, out, err);
+    }
+    return std::nullopt;
 }
 
 } // namespace tarvok

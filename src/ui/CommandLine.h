@@ -12,13 +12,15 @@ namespace tarvok {
 // What the program was asked to do on its command line. Read without any application
 // object, so that help, version and usage errors need no display.
 struct CommandLine {
-    enum class Action { Run, Help, Version, Error };
+    enum class Action { Run, Help, Version, Explain, Error };
 
     Action action = Action::Run;
-    QString dataDir;      // --data DIR, empty when not given
-    bool desktop = false; // --desktop: started from the desktop entry
-    QStringList numbers;  // the positional words: a number, a tel: or callto: link
-    QString error;        // for Action::Error, German
+    QString dataDir;       // --data DIR, empty when not given
+    bool desktop = false;  // --desktop: started from the desktop entry
+    QStringList numbers;   // the positional words: a number, a tel: or callto: link
+    QString explainNumber; // --explain RUFNUMMER
+    QString explainAt;     // --at "JJJJ-MM-TT HH:MM", empty for now
+    QString error;         // for Action::Error, German
 
     // The request this start makes of the folder's instance: dial the numbers, or,
     // without any, show yourself.
@@ -40,7 +42,8 @@ QString DataFolder(const CommandLine& commandLine, QString& error);
 
 // What every start does first: reads the command line and finds the data folder. Gives the
 // exit code when the start ends there (help, version, a usage error, a folder it cannot
-// use, each answered on the terminal); otherwise nothing, with both filled in.
+// use, each answered on the terminal, and --explain, which is answered in full);
+// otherwise nothing, with both filled in.
 std::optional<int> BeginStart(int argc, char** argv, CommandLine& commandLine, QString& dataDir);
 
 } // namespace tarvok

@@ -1,7 +1,7 @@
 #include "DialController.h"
 
-#include "BestProvider.h"
-#include "DialString.h"
+#include "CallExplanation.h"
+#include "CarrierTexts.h"
 #include "DialWindow.h"
 #include "DialableNumber.h"
 #include "MessageBox.h"
@@ -11,8 +11,7 @@
 #include "PhoneEntry.h"
 #include "TextCodec.h"
 
-#include <QDate>
-#include <QTime>
+#include <QDateTime>
 
 namespace tarvok {
 
@@ -60,11 +59,10 @@ DialController::Outcome DialController::DialSelectedEntry(const QString& entryLi
     }
 
     const Settings& settings = m_state.phoneBook.settings;
-    const ProviderLookup lookup = [this](int weekday, int hour, int distance) {
-        return BestProvider(m_state.providers, weekday, hour, distance);
-    };
-    const DialPlan plan = PrepareDial(entryLine, settings, QDate::currentDate().dayOfWeek(),
-                                      QTime::currentTime().hour(), lookup);
+    const QDateTime now = QDateTime::currentDateTime();
+    const DialExplanation explained = ExplainDial(entryLine, settings, m_state.providers,
+                                                  now.date().dayOfWeek(), now.time().hour());
+    const DialPlan& plan = explained.plan;
 
     ModemSession session(m_port);
     connect(&session, &ModemSession::answerChanged, this,
@@ -83,6 +81,7 @@ DialController::Outcome DialController::DialSelectedEntry(const QString& entryLi
 
     Outcome outcome = Outcome::Cancelled;
     DialWindow dialWindow(plan.Name, plan.DisplayNumber, m_window);
+    dialWindow.showCarrier(CarrierLine(explained, m_state.providers));
     connect(&dialWindow, &DialWindow::cancelRequested, &session, &ModemSession::cancel);
     connect(&session, &ModemSession::finished, &dialWindow,
             [&outcome, &dialWindow](ModemSession::End end) {

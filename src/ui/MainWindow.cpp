@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "AboutBox.h"
+#include "CarrierStatus.h"
 #include "DialController.h"
 #include "KeyRepeat.h"
 #include "ListKeys.h"
@@ -118,6 +119,7 @@ void MainWindow::Form_Load() {
     const int statusHeight = std::max(px(270), statusBar->sizeHint().height());
     statusBar->setGeometry(0, px(4320), px(7395), statusHeight);
     setFixedSize(px(7395), px(4320) + statusHeight);
+    m_carrier = new CarrierStatus(m_state, *m_providerModel, statusBar);
 
     makeMenus();
     KeyRepeat::watch(); // before the first key is held down on a list
@@ -125,6 +127,8 @@ void MainWindow::Form_Load() {
 
     connect(m_tabs, &QTabWidget::currentChanged, this, &MainWindow::TabStrip1_Click);
     connect(m_options, &OptionsPage::settingsSaved, this, &MainWindow::applySettings);
+    connect(m_options, &OptionsPage::settingsSaved, m_carrier, &CarrierStatus::refresh);
+    connect(m_carrier, &CarrierStatus::orderChanged, this, &MainWindow::SetStatusText);
     connect(m_options, &OptionsPage::debugRequested, this, [this] {
         if (m_dial)
             m_dial->ShowLastModemAnswer();
@@ -254,6 +258,7 @@ void MainWindow::TabStrip1_Click() {
             StatusListe();
         }
         m_lists[size_t(t - 1)]->setFocus();
+        m_carrier->setEntryLine(selectedLine(t));
     } else if (m_state.CurrentTab != 5) {
         m_options->LoadOptionControls();
         SetStatusText(QStringLiteral("Bitte gewünschte Änderungen vornehmen"));
@@ -268,10 +273,17 @@ int MainWindow::selectedRow(int index) const {
     return selected.isEmpty() ? -1 : selected.first().row();
 }
 
+QString MainWindow::selectedLine(int index) const {
+    const int row = selectedRow(index);
+    return row < 0 ? QString() : m_models[size_t(index - 1)]->list().lineAt(row);
+}
+
 void MainWindow::NamList_Click(int index) {
     const int row = selectedRow(index);
     if (row >= 0)
         SetStatusText(m_models[size_t(index - 1)]->list().at(row).Number);
+    if (m_carrier)
+        m_carrier->setEntryLine(selectedLine(index));
 }
 
 void MainWindow::NamList_MouseDown(int index, const QPoint& globalPos) {
@@ -291,10 +303,10 @@ void MainWindow::NamList_LostFocus(int) {
 void MainWindow::dialSelectedEntry() {
     if (!m_dial || m_state.CurrentTab < 1 || m_state.CurrentTab > 4)
         return;
-    const int row = selectedRow(m_state.CurrentTab);
-    if (row < 0)
+    const QString line = selectedLine(m_state.CurrentTab);
+    if (line.isEmpty())
         return;
-    DialEntryLine(m_models[size_t(m_state.CurrentTab - 1)]->list().lineAt(row));
+    DialEntryLine(line);
 }
 
 void MainWindow::DialEntryLine(const QString& line) {

@@ -17,6 +17,7 @@ class QTabWidget;
 
 namespace tarvok {
 
+class CarrierStatus;
 class DialController;
 class HttpClient;
 class ModemSetup;
@@ -84,6 +85,7 @@ private:
     void pum2_Click(int index);
     void popUpTrayMenu();
     int selectedRow(int index) const;
+    QString selectedLine(int index) const; // empty when none is selected
     int listIndexOf(QObject* object) const;
 
     AppState& m_state;
@@ -94,6 +96,7 @@ private:
     QTabWidget* m_tabs = nullptr;
     OptionsPage* m_options = nullptr;
     QLabel* m_status = nullptr;
+    CarrierStatus* m_carrier = nullptr; // the status bar's right-hand part
     QMenu* m_pummain = nullptr;
     QMenu* m_pummain2 = nullptr;
     PhoneBookEditing* m_editing = nullptr;

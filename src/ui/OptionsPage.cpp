@@ -7,6 +7,7 @@
 #include "OptionValues.h"
 #include "OptionsPageButtons.h"
 #include "PhoneFile.h"
+#include "ProviderCheckWindow.h"
 #include "ProviderListController.h"
 #include "ProviderTableModel.h"
 #include "SerialDevice.h"
@@ -275,7 +276,11 @@ void OptionsPage::buildProviderFrame() {
     for (int column = 0; column < ProviderColumnCount; ++column)
         header->resizeSection(column, TwipsRect(0, 0, kColumnTwips[column], 0).width());
 
-    m_updateLabel = addLabel(frame, "Label1(10)", updateCaption(), TwipsRect(120, 1860, 2595, 435));
+    m_updateLabel = addLabel(frame, "Label1(10)", updateCaption(), TwipsRect(120, 1860, 1830, 435));
+    QPushButton* check = addButton(frame, "CheckProviders", QStringLiteral("Prüfen"),
+                                   TwipsRect(2010, 1920, 795, 315));
+    check->setAccessibleDescription(QStringLiteral("Anbietertabelle prüfen"));
+    connect(check, &QPushButton::clicked, this, &OptionsPage::openProviderCheck);
     m_downloadButton =
         addButton(frame, "Btn(1)", QStringLiteral("Download"), TwipsRect(2880, 1920, 795, 315));
     m_updateLabel->setBuddy(m_downloadButton);
@@ -284,6 +289,14 @@ void OptionsPage::buildProviderFrame() {
     connect(m_undoUpdateButton, &QPushButton::clicked, this, &OptionsPage::undoUpdateRequested);
 
     m_providerList = new ProviderListController(m_state, m_providers, m_telcoList, this);
+}
+
+void OptionsPage::openProviderCheck() {
+    ProviderCheckWindow window(m_providers.table(), m_state.dataDir, this);
+    connect(&window, &ProviderCheckWindow::rowChosen, m_providerList,
+            &ProviderListController::selectRow);
+    ModalBusyScope busy(m_state);
+    window.exec();
 }
 
 void OptionsPage::LoadOptionControls() {

@@ -59,6 +59,7 @@ private:
     void buildSizeFrame();
     void buildNamesFrame();
     void buildProviderFrame();
+    void openProviderCheck(); // "Prüfen": the checker window over the table as it stands
 
     QString listFontFamily() const;
     QString updateCaption() const;

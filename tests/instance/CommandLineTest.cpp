@@ -61,6 +61,47 @@ TEST(CommandLine, NamesWhatItDoesNotUnderstand) {
     }
 }
 
+TEST(CommandLine, ReadsExplain) {
+    struct ExplainCase {
+        QStringList arguments;
+        Action action;
+        QString number;
+        QString at;
+        QString error;
+    };
+    const ExplainCase cases[] = {
+        {{"--explain", "030 1234567"}, Action::Explain, "030 1234567", {}, {}},
+        {{"--data", "/srv", "--explain=+49 30 1", "--at", "2026-03-02 14:30"},
+         Action::Explain,
+         "+49 30 1",
+         "2026-03-02 14:30",
+         {}},
+        {{"--help", "--explain", "1"}, Action::Help, {}, {}, {}},
+        {{"--explain", "49", "30", "1"},
+         Action::Error,
+         {},
+         {},
+         "Mit --explain wird nur die eine Rufnummer erklärt, nicht gewählt: 30 1"},
+        {{"--at", "2026-03-02 14:30"},
+         Action::Error,
+         {},
+         {},
+         "Die Option --at gilt nur zusammen mit --explain."},
+        {{"--explain"}, Action::Error, {}, {}, "Der Option --explain fehlt die Rufnummer."},
+        {{"--explain", "1", "--at"}, Action::Error, {}, {}, "Der Option --at fehlt der Zeitpunkt."},
+    };
+    for (const ExplainCase& c : cases) {
+        const CommandLine line = ParseCommandLine(QStringList{"tarvok-pro"} + c.arguments);
+        const std::string shown = c.arguments.join(u' ').toStdString();
+        EXPECT_EQ(line.action, c.action) << shown;
+        if (c.action == Action::Explain) {
+            EXPECT_EQ(line.explainNumber, c.number) << shown;
+            EXPECT_EQ(line.explainAt, c.at) << shown;
+        }
+        EXPECT_EQ(line.error, c.error) << shown;
+    }
+}
+
 TEST(CommandLine, NoNumberAsksToShowAndNumbersAskToDial) {
     const CommandLine plain = ParseCommandLine({"tarvok-pro"});
     EXPECT_EQ(plain.request("/home/anna"), (InstanceRequest{"show", {}, "/home/anna"}));
@@ -71,7 +112,8 @@ TEST(CommandLine, NoNumberAsksToShowAndNumbersAskToDial) {
 TEST(CommandLine, UsageIsGermanAndListsEveryOption) {
     const QString usage = CommandLineUsage();
     EXPECT_TRUE(usage.startsWith("Aufruf: tarvok-pro")) << usage.toStdString();
-    for (const char* word : {"--help", "--version", "--data ORDNER", "--desktop", "RUFNUMMER"})
+    for (const char* word : {"--help", "--version", "--data ORDNER", "--desktop", "RUFNUMMER",
+                             "--explain RUFNUMMER", "--at ZEITPUNKT"})
         EXPECT_TRUE(usage.contains(QLatin1String(word))) << word;
 }
 

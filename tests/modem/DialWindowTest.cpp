@@ -147,6 +147,59 @@ private slots:
         QVERIFY(!ShownDialWindow());
     }
 
+    // The line under the number names the carrier the dial string carries.
+    void dialWindowShowsCarrierLine_data() {
+        QTest::addColumn<QString>("countryCode");
+        QTest::addColumn<QString>("networkCode");
+        QTest::addColumn<QString>("weite");
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QByteArray>("written");
+        QTest::newRow("fitting row")
+            << "49"
+            << "01011"
+            << "F"
+            << "über Alpha (01011)" << QByteArray("ATDT01011030 7654321;H0\r");
+        QTest::newRow("no row fits") << "49"
+                                     << "01011"
+                                     << "N"
+                                     << "ohne Anbieter" << QByteArray("ATDT030 7654321;H0\r");
+        QTest::newRow("row without Netz") << "49"
+                                          << ""
+                                          << "F"
+                                          << "ohne Anbieter" << QByteArray("ATDT030 7654321;H0\r");
+        QTest::newRow("own country not 49")
+            << "41"
+            << "01011"
+            << "NFA"
+            << "ohne Anbieter" << QByteArray("ATDT0049 30 7654321;H0\r");
+    }
+    void dialWindowShowsCarrierLine() {
+        QFETCH(QString, countryCode);
+        QFETCH(QString, networkCode);
+        QFETCH(QString, weite);
+        QFETCH(QString, line);
+        QFETCH(QByteArray, written);
+        m_state.phoneBook.settings.CountryCode = countryCode;
+        m_state.phoneBook.settings.InternationalPrefix = QStringLiteral("00");
+        m_state.providers.AddProviderRow(
+            ProviderRecordFrom({QStringLiteral("Alpha"), networkCode, QStringLiteral("Immer"),
+                                QStringLiteral("00h"), QStringLiteral("24h"), weite}));
+        FakeSerialPort port;
+        DialController dial(m_state, port, nullptr);
+        QString carrier, accessible;
+        const WhenDialWindowShown watch([&](QDialog* w) {
+            carrier = LabelText(w, "Label1(5)");
+            if (auto* label = w->findChild<QLabel*>(QStringLiteral("Label1(5)")))
+                accessible = label->accessibleName();
+            port.receive("OK\r\n");
+        });
+
+        QCOMPARE(dial.DialSelectedEntry(kEntry), Outcome::Answered);
+        QCOMPARE(carrier, line);
+        QCOMPARE(accessible, QStringLiteral("Anbieter: ") + line); // the value is read too
+        QCOMPARE(port.written, written);
+    }
+
     // The settings are windows-1252 in the file, and so on the line: a pasted dash in the
     // extra commands stays a dash.
     void sendsTheTextInTheFileCodePage() {
