@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "AboutBox.h"
+#include "ContactsController.h"
 #include "DialController.h"
 #include "OptionsPage.h"
 #include "PhoneBookEditing.h"
@@ -113,6 +114,9 @@ void MainWindow::Form_Load() {
 
     makeMenus();
     m_editing = new PhoneBookEditing(m_state, m_lists, m_models, this);
+    m_contacts = new ContactsController(m_state, m_lists, m_models, *m_editing, this);
+    m_contacts->addMenuItems(m_pummain);
+    connect(m_contacts, &ContactsController::dialRequested, this, &MainWindow::dialEntry);
 
     connect(m_tabs, &QTabWidget::currentChanged, this, &MainWindow::TabStrip1_Click);
     connect(m_options, &OptionsPage::settingsSaved, this, &MainWindow::applySettings);
@@ -273,6 +277,15 @@ void MainWindow::dialSelectedEntry() {
     const QString line = m_models[size_t(m_state.CurrentTab - 1)]->list().lineAt(row);
     if (m_dial->DialSelectedEntry(line) == DialController::Outcome::PortUnavailable)
         ShowOptionsTab();
+}
+
+// An entry found elsewhere is dialled as if chosen in its list.
+void MainWindow::dialEntry(int index, int row) {
+    m_tabs->setCurrentIndex(index - 1);
+    QListView* list = m_lists[size_t(index - 1)];
+    list->setCurrentIndex(m_models[size_t(index - 1)]->index(row));
+    list->scrollTo(list->currentIndex());
+    dialSelectedEntry();
 }
 
 void MainWindow::popUpTrayMenu() {

@@ -17,6 +17,7 @@ class QTabWidget;
 
 namespace tarvok {
 
+class ContactsController;
 class DialController;
 class HttpClient;
 class OptionsPage;
@@ -53,6 +54,8 @@ public:
     // "&Beenden", SIGTERM and the end of the desktop session: options saved when their
     // page is in front, the tray icon removed, then programEnded.
     void QuitProgram();
+    // Import, export and search of contacts, for the command line as for the menu.
+    ContactsController& contacts() { return *m_contacts; }
 
 signals:
     void programEnded();
@@ -75,6 +78,7 @@ private:
     void NamList_MouseDown(int index, const QPoint& globalPos);
     void NamList_LostFocus(int index);
     void dialSelectedEntry();
+    void dialEntry(int index, int row);
     bool selectCurrentLine(int index);
     void pum2_Click(int index);
     void popUpTrayMenu();
@@ -92,6 +96,7 @@ private:
     QMenu* m_pummain = nullptr;
     QMenu* m_pummain2 = nullptr;
     PhoneBookEditing* m_editing = nullptr;
+    ContactsController* m_contacts = nullptr;
     TrayController* m_trayClicks = nullptr;
     std::unique_ptr<DialController> m_dial;
     std::unique_ptr<ProviderUpdate> m_update;

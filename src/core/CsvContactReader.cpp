@@ -1,0 +1,186 @@
+#include "CsvContactReader.h"
+
+#include "CsvRecords.h"
+
+#include <optional>
+
+namespace tarvok {
+
+namespace {
+
+enum class Role { Ignore, FullName, Given, Family, Company, Phone, PhoneType };
+
+struct Column {
+    Role role = Role::Ignore;
+    ContactKind kind = ContactKind::None;
+    int typeColumn = -1; // for a phone: the column that names its kind
+};
+
+bool containsAny(const QString& text, std::initializer_list<const char*> words) {
+    for (const char* word : words) {
+        if (text.contains(QLatin1String(word)))
+            return true;
+    }
+    return false;
+}
+
+bool isOneOf(const QString& text, std::initializer_list<const char*> words) {
+    for (const char* word : words) {
+        if (text == QLatin1String(word))
+            return true;
+    }
+    return false;
+}
+
+// The kind a header or a type field names ("Business Fax", "Mobiltelefon", "* Mobile").
+ContactKind kindNamed(const QString& lower) {
+    if (lower.contains(QLatin1String("fax")))
+        return ContactKind::Fax;
+    if (containsAny(lower, {"mobil", "cell", "handy"}))
+        return ContactKind::Mobile;
+    if (containsAny(lower, {"business", "work", "gesch\u00e4ft", "dienst", "b\u00fcro", "firma",
+                            "company"}))
+        return ContactKind::Work;
+    if (containsAny(lower, {"home", "privat"}))
+        return ContactKind::Home;
+    return ContactKind::None;
+}
+
+bool isPhoneHeader(const QString& lower) {
+    if (containsAny(lower, {"type", "label", "typ"}))
+        return false;
+    return containsAny(lower, {"phone", "telefon", "tel.", "mobil", "handy", "fax"}) ||
+           lower.startsWith(QLatin1String("tel ")) ||
+           isOneOf(lower, {"tel", "nummer", "number", "rufnummer", "telefonnummer"});
+}
+
+Role roleOf(const QString& lower) {
+    if (isOneOf(lower, {"name", "display name", "anzeigename", "full name",
+                        "vollst\u00e4ndiger name", "kontakt", "contact"}))
+        return Role::FullName;
+    if (isOneOf(lower, {"given name", "first name", "vorname"}))
+        return Role::Given;
+    if (isOneOf(lower, {"family name", "last name", "surname", "nachname"}))
+        return Role::Family;
+    if (isOneOf(lower, {"company", "firma", "organization 1 - name", "organization name",
+                        "organisation", "unternehmen"}))
+        return Role::Company;
+    if (isPhoneHeader(lower))
+        return Role::Phone;
+    if (lower.startsWith(QLatin1String("phone ")) &&
+        (lower.endsWith(QLatin1String("- type")) || lower.endsWith(QLatin1String("- label"))))
+        return Role::PhoneType;
+    return Role::Ignore;
+}
+
+// "Phone 1 - Value" finds "Phone 1 - Type" (or "- Label") by its prefix.
+int typeColumnOf(const QStringList& lower, const QString& phone) {
+    const qsizetype dash = phone.lastIndexOf(QLatin1String(" - "));
+    if (dash < 0)
+        return -1;
+    for (qsizetype i = 0; i < lower.size(); ++i) {
+        if (lower[i].startsWith(phone.left(dash + 3)) && roleOf(lower[i]) == Role::PhoneType)
+            return int(i);
+    }
+    return -1;
+}
+
+std::vector<Column> classify(const QStringList& header) {
+    QStringList lower;
+    for (const QString& name : header)
+        lower << name.trimmed().toLower();
+    std::vector<Column> columns;
+    for (const QString& name : lower) {
+        Column column{roleOf(name), ContactKind::None, -1};
+        if (column.role == Role::Phone) {
+            column.kind = kindNamed(name);
+            column.typeColumn = typeColumnOf(lower, name);
+        }
+        columns.push_back(column);
+    }
+    return columns;
+}
+
+bool recognised(const std::vector<Column>& columns) {
+    bool name = false;
+    bool phone = false;
+    for (const Column& column : columns) {
+        phone |= column.role == Role::Phone;
+        name |= column.role == Role::FullName || column.role == Role::Given ||
+                column.role == Role::Family || column.role == Role::Company;
+    }
+    return name && phone;
+}
+
+QString fieldOf(const QStringList& fields, const std::vector<Column>& columns, Role role) {
+    for (size_t i = 0; i < columns.size(); ++i) {
+        if (columns[i].role == role && !fields[qsizetype(i)].trimmed().isEmpty())
+            return fields[qsizetype(i)].simplified();
+    }
+    return {};
+}
+
+QString nameOf(const QStringList& fields, const std::vector<Column>& columns) {
+    const QString family = fieldOf(fields, columns, Role::Family);
+    const QString given = fieldOf(fields, columns, Role::Given);
+    if (!family.isEmpty() && !given.isEmpty())
+        return family + QStringLiteral(", ") + given;
+    if (!family.isEmpty() || !given.isEmpty())
+        return family + given;
+    const QString full = fieldOf(fields, columns, Role::FullName);
+    return full.isEmpty() ? fieldOf(fields, columns, Role::Company) : full;
+}
+
+// Web-account exports put several numbers of one kind into one field, " ::: " between.
+std::vector<std::pair<QString, ContactKind>> numbersOf(const QStringList& fields,
+                                                       const std::vector<Column>& columns) {
+    std::vector<std::pair<QString, ContactKind>> numbers;
+    for (size_t i = 0; i < columns.size(); ++i) {
+        const Column& column = columns[i];
+        if (column.role != Role::Phone)
+            continue;
+        const ContactKind kind =
+            column.typeColumn >= 0 ? kindNamed(fields[column.typeColumn].toLower()) : column.kind;
+        for (const QString& number : fields[qsizetype(i)].split(QLatin1String(":::"))) {
+            if (!number.trimmed().isEmpty())
+                numbers.emplace_back(number.trimmed(), kind);
+        }
+    }
+    return numbers;
+}
+
+} // namespace
+
+ContactFileContent ReadContactCsv(QStringView text) {
+    ContactFileContent content;
+    const CsvRecords csv = SplitCsv(text, DetectCsvSeparator(text));
+    if (csv.openQuoteLine > 0) {
+        content.error = ContactFileError::OpenQuote;
+        content.line = csv.openQuoteLine;
+        return content;
+    }
+    if (csv.records.empty()) {
+        content.error = ContactFileError::Empty;
+        return content;
+    }
+    const QStringList& header = csv.records.front().fields;
+    const std::vector<Column> columns = classify(header);
+    if (!recognised(columns)) {
+        content.error = ContactFileError::UnknownColumns;
+        for (const QString& name : header)
+            content.columns << name.trimmed();
+        return content;
+    }
+    for (size_t r = 1; r < csv.records.size(); ++r) {
+        const CsvRecords::Record& record = csv.records[r];
+        if (record.fields.size() != header.size()) {
+            content = {ContactFileError::WrongWidth, record.line, {}, {}};
+            return content;
+        }
+        AppendContact(content.numbers, nameOf(record.fields, columns),
+                      numbersOf(record.fields, columns), record.line);
+    }
+    return content;
+}
+
+} // namespace tarvok
