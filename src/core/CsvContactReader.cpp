@@ -16,17 +16,17 @@ struct Column {
     int typeColumn = -1; // for a phone: the column that names its kind
 };
 
-bool containsAny(const QString& text, std::initializer_list<const char*> words) {
-    for (const char* word : words) {
-        if (text.contains(QLatin1String(word)))
+bool containsAny(const QString& text, std::initializer_list<QStringView> words) {
+    for (const QStringView word : words) {
+        if (text.contains(word))
             return true;
     }
     return false;
 }
 
-bool isOneOf(const QString& text, std::initializer_list<const char*> words) {
-    for (const char* word : words) {
-        if (text == QLatin1String(word))
+bool isOneOf(const QString& text, std::initializer_list<QStringView> words) {
+    for (const QStringView word : words) {
+        if (text == word)
             return true;
     }
     return false;
@@ -36,34 +36,34 @@ bool isOneOf(const QString& text, std::initializer_list<const char*> words) {
 ContactKind kindNamed(const QString& lower) {
     if (lower.contains(QLatin1String("fax")))
         return ContactKind::Fax;
-    if (containsAny(lower, {"mobil", "cell", "handy"}))
+    if (containsAny(lower, {u"mobil", u"cell", u"handy"}))
         return ContactKind::Mobile;
-    if (containsAny(lower, {"business", "work", "gesch\u00e4ft", "dienst", "b\u00fcro", "firma",
-                            "company"}))
+    if (containsAny(lower,
+                    {u"business", u"work", u"geschäft", u"dienst", u"büro", u"firma", u"company"}))
         return ContactKind::Work;
-    if (containsAny(lower, {"home", "privat"}))
+    if (containsAny(lower, {u"home", u"privat"}))
         return ContactKind::Home;
     return ContactKind::None;
 }
 
 bool isPhoneHeader(const QString& lower) {
-    if (containsAny(lower, {"type", "label", "typ"}))
+    if (containsAny(lower, {u"type", u"label", u"typ"}))
         return false;
-    return containsAny(lower, {"phone", "telefon", "tel.", "mobil", "handy", "fax"}) ||
+    return containsAny(lower, {u"phone", u"telefon", u"tel.", u"mobil", u"handy", u"fax"}) ||
            lower.startsWith(QLatin1String("tel ")) ||
-           isOneOf(lower, {"tel", "nummer", "number", "rufnummer", "telefonnummer"});
+           isOneOf(lower, {u"tel", u"nummer", u"number", u"rufnummer", u"telefonnummer"});
 }
 
 Role roleOf(const QString& lower) {
-    if (isOneOf(lower, {"name", "display name", "anzeigename", "full name",
-                        "vollst\u00e4ndiger name", "kontakt", "contact"}))
+    if (isOneOf(lower, {u"name", u"display name", u"anzeigename", u"full name",
+                        u"vollständiger name", u"kontakt", u"contact"}))
         return Role::FullName;
-    if (isOneOf(lower, {"given name", "first name", "vorname"}))
+    if (isOneOf(lower, {u"given name", u"first name", u"vorname"}))
         return Role::Given;
-    if (isOneOf(lower, {"family name", "last name", "surname", "nachname"}))
+    if (isOneOf(lower, {u"family name", u"last name", u"surname", u"nachname"}))
         return Role::Family;
-    if (isOneOf(lower, {"company", "firma", "organization 1 - name", "organization name",
-                        "organisation", "unternehmen"}))
+    if (isOneOf(lower, {u"company", u"firma", u"organization 1 - name", u"organization name",
+                        u"organisation", u"unternehmen"}))
         return Role::Company;
     if (isPhoneHeader(lower))
         return Role::Phone;

@@ -2,6 +2,7 @@
 #include "ContactExport.h"
 #include "ContactFile.h"
 #include "ImportPlan.h"
+#include "QStringPrinter.h"
 
 #include <QDir>
 #include <QFile>

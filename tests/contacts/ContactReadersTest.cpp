@@ -1,6 +1,7 @@
 // The vCard and CSV readers on files shaped like the exports of phones, mail programs and
 // web accounts, and on the faults such files have.
 #include "ContactFile.h"
+#include "QStringPrinter.h"
 
 #include <QFile>
 #include <QTemporaryDir>

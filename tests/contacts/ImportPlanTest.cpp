@@ -1,5 +1,6 @@
 // What the import makes of each number found, against the list it goes into.
 #include "ImportPlan.h"
+#include "QStringPrinter.h"
 
 #include <gtest/gtest.h>
 
@@ -72,7 +73,7 @@ INSTANTIATE_TEST_SUITE_P(
                  u"+49 40 6543210"_s, u"Evil Name"_s, u"49 40 6543210"_s, ImportState::New,
                  SkipReason::None},
         PlanCase{"letter_without_windows_1252_form", u"Dvořák, Antonín"_s, u"+49 40 6543210"_s,
-                 u"Dvorak, Antonín"_s, u"49 40 6543210"_s, ImportState::New, SkipReason::None},
+                 u"Dvorák, Antonín"_s, u"49 40 6543210"_s, ImportState::New, SkipReason::None},
         PlanCase{"unstorable_name", u"王小明"_s, u"+49 40 6543210"_s, u"王小明"_s,
                  u"49 40 6543210"_s, ImportState::Skipped, SkipReason::Unstorable}),
     [](const testing::TestParamInfo<PlanCase>& info) { return std::string(info.param.title); });
