@@ -2,6 +2,7 @@
 
 #include "SearchResultModel.h"
 
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>

@@ -286,7 +286,8 @@ void ContactsWindowTest::searchFiltersAllListsAndDials() {
         QCOMPARE(tableColumn(table, 1), QStringList{u"Müller, Karl"_s});
         QTest::keyClick(text, Qt::Key_Return);
     });
-    QTest::keySequence(f.window.get(), QKeySequence::Find);
+    QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+    QTest::keySequence(f.list(1), QKeySequence::Find);
     QTRY_VERIFY(modem.received().contains("888"));
     QCOMPARE(lists, (QStringList{u"Büro 1"_s, u"Büro 1"_s, u"Büro 2"_s, u"Büro 2"_s}));
     QCOMPARE(names,
