@@ -89,10 +89,20 @@ ExternalNumber bookForm(const PhoneNumber& number, int areaLength) {
     return result;
 }
 
+// Where 0 is the national prefix no number begins with it: "+49 00711 ..." would be stored
+// as "49 0711..." and, with the 0 the dial puts in front, leave the country.
+bool startsWithNationalPrefix(const PhoneNumber& number) {
+    std::string national;
+    util().GetNationalSignificantNumber(number, &national);
+    return zeroPrefixOf(number.country_code()) && national.starts_with('0');
+}
+
 bool parse(const QString& digits, const std::string& region, PhoneNumber* number, Error* error) {
     *error = parseError(util().Parse(toStd(digits), region, number));
-    if (*error == Error::None &&
-        util().IsPossibleNumberWithReason(*number) != PhoneNumberUtil::IS_POSSIBLE)
+    if (*error != Error::None)
+        return false;
+    if (util().IsPossibleNumberWithReason(*number) != PhoneNumberUtil::IS_POSSIBLE ||
+        startsWithNationalPrefix(*number))
         *error = Error::NotPossible;
     return *error == Error::None;
 }

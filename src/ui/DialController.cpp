@@ -3,8 +3,11 @@
 #include "BestProvider.h"
 #include "DialString.h"
 #include "DialWindow.h"
+#include "DialableNumber.h"
 #include "MessageBox.h"
 #include "ModemSession.h"
+#include "NumberMessages.h"
+#include "PhoneEntry.h"
 #include "TextCodec.h"
 
 #include <QDate>
@@ -47,6 +50,13 @@ DialController::DialController(AppState& state, SerialPort& port, QWidget* windo
 DialController::Outcome DialController::DialSelectedEntry(const QString& entryLine) {
     if (entryLine.isEmpty())
         return Outcome::NoEntry;
+    const QString number = EntryNumber(entryLine);
+    const qsizetype bad = FirstUndialableCharacter(number);
+    if (bad >= 0) {
+        MessageBox::exclamation(m_window, MessageBox::kTitle,
+                                UndialableNumberText(EntryName(entryLine), number, bad));
+        return Outcome::NumberRefused;
+    }
 
     const Settings& settings = m_state.phoneBook.settings;
     const ProviderLookup lookup = [this](int weekday, int hour, int distance) {

@@ -274,8 +274,11 @@ void MainWindow::dialSelectedEntry() {
     const int row = selectedRow(m_state.CurrentTab);
     if (row < 0)
         return;
-    const QString line = m_models[size_t(m_state.CurrentTab - 1)]->list().lineAt(row);
-    if (m_dial->DialSelectedEntry(line) == DialController::Outcome::PortUnavailable)
+    DialEntryLine(m_models[size_t(m_state.CurrentTab - 1)]->list().lineAt(row));
+}
+
+void MainWindow::DialEntryLine(const QString& line) {
+    if (m_dial && m_dial->DialSelectedEntry(line) == DialController::Outcome::PortUnavailable)
         ShowOptionsTab();
 }
 

@@ -56,6 +56,10 @@ public:
     void QuitProgram();
     // Import, export and search of contacts, for the command line as for the menu.
     ContactsController& contacts() { return *m_contacts; }
+    // A later start asks to be shown: as the tray menu's "&Einblenden".
+    void ShowFromOutside() { pum2_Click(1); }
+    // The dial of one entry line, as a double-click on it would run it.
+    void DialEntryLine(const QString& line);
 
 signals:
     void programEnded();

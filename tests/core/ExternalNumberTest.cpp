@@ -98,6 +98,8 @@ TEST(ExternalNumber, RefusesWhatCannotBeDialled) {
         {"+999 1234567", "", 1, E::NotParseable},
         {QString(300, u'1'), "", 1, E::NotParseable},
         {"+49 1", "", 1, E::NotPossible},
+        {"+49 00711 123456", "", 1, E::NotPossible}, // would dial abroad behind the added 0
+        {"+4900567", "", 1, E::NotPossible},
         {"+1 650 253", "", 1, E::NotPossible},
         {"+49 30 1234567890123456789", "", 1, E::NotPossible},
     };

@@ -129,7 +129,8 @@ def number():
         "callto": "callto://+41446681800", "letters": "030 CALL-NOW",
         "two": "030 1234567, 089 7654321", "two_plus": "+49 30 1 +49 89 2",
         "star": "*31#030123", "short": "+49 1", "long": "+49 " + "9" * 30, "empty": "",
-        "book_form": "49 30 1234567", "unicode_digits": "\uff10\uff13\uff10 1234567",
+        "book_form": "49 30 1234567", "leading_zero": "+49 000567",
+        "unicode_digits": "\uff10\uff13\uff10 1234567",
     }
     for name, text in seeds.items():
         write(kind, name, text, "utf-8")

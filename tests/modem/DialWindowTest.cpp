@@ -147,17 +147,56 @@ private slots:
         QVERIFY(!ShownDialWindow());
     }
 
-    // A number is windows-1252 in the file, and so on the line: a pasted dash stays a dash.
+    // The settings are windows-1252 in the file, and so on the line: a pasted dash in the
+    // extra commands stays a dash.
     void sendsTheTextInTheFileCodePage() {
         FakeSerialPort port;
+        m_state.phoneBook.settings.ExtraModemCommands = QStringLiteral("X\u20133");
         DialController dial(m_state, port, nullptr);
         const WhenDialWindowShown watch([&](QDialog*) { port.receive("OK"); });
-        const QString entry =
-            EntryLine({QStringLiteral("A"), QStringLiteral("49 30 765\u20134321"), 1});
 
-        QCOMPARE(dial.DialSelectedEntry(entry), Outcome::Answered);
-        QCOMPARE(port.written, QByteArray("ATDT030 765\x96"
-                                          "4321;H0\r"));
+        QCOMPARE(dial.DialSelectedEntry(kEntry), Outcome::Answered);
+        QCOMPARE(port.written, QByteArray("ATX\x96"
+                                          "3DT030 7654321;H0\r"));
+    }
+
+    void refusesAnUndialableNumber_data() {
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<QString>("named");
+        QTest::newRow("second command") << "49 30 765;ATH1"
+                                        << "an Stelle 10 das Zeichen „;“";
+        QTest::newRow("letter") << "49 30 7654321 App. 12"
+                                << "an Stelle 15 das Zeichen „A“";
+        QTest::newRow("pasted dash") << "49 30 765\u20134321"
+                                     << "das Zeichen „\u2013“";
+        QTest::newRow("carriage return") << "49 30 765\r4321"
+                                         << "unsichtbares Zeichen (Code 13)";
+    }
+
+    // Refused before the port is opened: the modem on the line hears only the next, good dial.
+    void refusesAnUndialableNumber() {
+        QFETCH(QString, number);
+        QFETCH(QString, named);
+        FakeModemProcess modem;
+        QVERIFY(!modem.device().isEmpty());
+        qputenv("TARVOK_COM2", modem.device().toLocal8Bit());
+        m_state.phoneBook.settings.ComPort = 2;
+        QtSerialPort port;
+        DialController dial(m_state, port, nullptr);
+
+        const QString bad = EntryLine({QStringLiteral("Huber"), number, 1});
+        QCOMPARE(dial.DialSelectedEntry(bad), Outcome::NumberRefused);
+        QCOMPARE(m_boxes.size(), 1);
+        QCOMPARE(m_boxes[0].icon, MessageBox::Icon::Exclamation);
+        QVERIFY(m_boxes[0].text.startsWith(QStringLiteral("Die Nummer von „Huber“ wird nicht "
+                                                          "gewählt: „%1“ enthält ")
+                                               .arg(number)));
+        QVERIFY2(m_boxes[0].text.contains(named), qPrintable(m_boxes[0].text));
+        QVERIFY(!port.isOpen());
+        QVERIFY(m_state.LastModemAnswer.isEmpty());
+
+        QCOMPARE(dial.DialSelectedEntry(kEntry), Outcome::Answered);
+        QCOMPARE(modem.received(), QByteArray("ATDT030 7654321;H0\r"));
     }
 
     void everyWayOfClosingCancels_data() {

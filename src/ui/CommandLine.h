@@ -1,0 +1,35 @@
+#pragma once
+
+#include "InstanceMessage.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace tarvok {
+
+// What the program was asked to do on its command line. Read without any application
+// object, so that help, version and usage errors need no display.
+struct CommandLine {
+    enum class Action { Run, Help, Version, Error };
+
+    Action action = Action::Run;
+    QString dataDir;      // --data DIR, empty when not given
+    bool desktop = false; // --desktop: started from the desktop entry
+    QStringList numbers;  // the positional words: a number, a tel: or callto: link
+    QString error;        // for Action::Error, German
+
+    // The request this start makes of the folder's instance: dial the numbers, or,
+    // without any, show yourself.
+    InstanceRequest request(const QString& workingDir) const;
+};
+
+CommandLine ParseCommandLine(const QStringList& arguments);
+QString CommandLineUsage();
+QString CommandLineVersion();
+
+// The folder the data files live in: --data DIR; with --desktop the user's data folder,
+// made on first use; else the working directory. Empty, with `error` set, when the folder
+// named does not exist or cannot be made.
+QString DataFolder(const CommandLine& commandLine, QString& error);
+
+} // namespace tarvok
