@@ -22,7 +22,22 @@ struct Options {
     QCommandLineOption desktop{QStringLiteral("desktop"),
                                QStringLiteral("Datendateien im Datenordner des Benutzers (für "
                                               "den Start vom Desktop).")};
-    QList<QCommandLineOption> all() const { return {help, version, data, desktop}; }
+    QCommandLineOption import{QStringLiteral("import"),
+                              QStringLiteral("Liest Kontakte aus DATEI (vCard oder CSV) in eine "
+                                             "Liste ein; eine Vorschau zeigt, was übernommen "
+                                             "wird."),
+                              QStringLiteral("DATEI")};
+    QCommandLineOption exportTo{QStringLiteral("export"),
+                                QStringLiteral("Schreibt die Liste als vCard in DATEI (als CSV bei "
+                                               "der Endung .csv)."),
+                                QStringLiteral("DATEI")};
+    QCommandLineOption list{QStringLiteral("list"),
+                            QStringLiteral("Die Liste 1 bis 4 für --import und --export (sonst die "
+                                           "Liste vorn); --export mit 0: alle vier."),
+                            QStringLiteral("N")};
+    QList<QCommandLineOption> all() const {
+        return {help, version, data, desktop, import, exportTo, list};
+    }
 };
 
 QString OptionNames(const QCommandLineOption& option) {
@@ -39,9 +54,47 @@ QString Row(const QString& left, const QString& right) {
     return QStringLiteral("  ") + left.leftJustified(20) + u' ' + right + u'\n';
 }
 
+// A parse error of Qt's names the option whose value is missing.
+QString MissingValueText(const QString& qtError) {
+    const std::pair<const char*, const char*> values[] = {{"data", "der Ordner"},
+                                                          {"import", "die Datei"},
+                                                          {"export", "die Datei"},
+                                                          {"list", "die Nummer der Liste"}};
+    for (const auto& [name, what] : values) {
+        if (qtError.contains(QStringLiteral("--") + QLatin1String(name)))
+            return QStringLiteral("Der Option --%1 fehlt %2.")
+                .arg(QLatin1String(name), QString::fromUtf8(what));
+    }
+    return qtError;
+}
+
+// The contact options among themselves and with numbers; empty when they fit together.
+QString ContactOptionsError(const CommandLine& line) {
+    const bool importing = !line.importFile.isEmpty();
+    const bool exporting = !line.exportFile.isEmpty();
+    if (importing && exporting)
+        return QStringLiteral("Bitte nur eine der Optionen --import und --export angeben.");
+    if ((importing || exporting) && !line.numbers.isEmpty())
+        return QStringLiteral("Mit --import oder --export wird keine Rufnummer gewählt.");
+    if (line.list.isEmpty())
+        return {};
+    if (!importing && !exporting)
+        return QStringLiteral("Die Option --list gilt nur mit --import oder --export.");
+    bool ok = false;
+    const int list = line.list.toInt(&ok);
+    if (!ok || list < (exporting ? 0 : 1) || list > 4)
+        return exporting ? QStringLiteral("--list erwartet eine Liste von 1 bis 4 oder 0 für alle.")
+                         : QStringLiteral("--list erwartet eine Liste von 1 bis 4.");
+    return {};
+}
+
 } // namespace
 
 InstanceRequest CommandLine::request(const QString& workingDir) const {
+    if (!importFile.isEmpty())
+        return {QStringLiteral("import"), {importFile, list}, workingDir};
+    if (!exportFile.isEmpty())
+        return {QStringLiteral("export"), {exportFile, list}, workingDir};
     if (numbers.isEmpty())
         return {QStringLiteral("show"), {}, workingDir};
     return {QStringLiteral("dial"), numbers, workingDir};
@@ -59,7 +112,7 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
         result.action = CommandLine::Action::Error;
         const QStringList unknown = parser.unknownOptionNames();
         result.error = unknown.isEmpty()
-                           ? QStringLiteral("Der Option --data fehlt der Ordner.")
+                           ? MissingValueText(parser.errorText())
                            : QStringLiteral("Unbekannte Option: %1").arg(unknown.first());
         return result;
     }
@@ -70,6 +123,14 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     result.dataDir = parser.value(options.data);
     result.desktop = parser.isSet(options.desktop);
     result.numbers = parser.positionalArguments();
+    result.importFile = parser.value(options.import);
+    result.exportFile = parser.value(options.exportTo);
+    result.list = parser.value(options.list);
+    if (result.action == CommandLine::Action::Run) {
+        result.error = ContactOptionsError(result);
+        if (!result.error.isEmpty())
+            result.action = CommandLine::Action::Error;
+    }
     return result;
 }
 

@@ -16,10 +16,13 @@ struct CommandLine {
     QString dataDir;      // --data DIR, empty when not given
     bool desktop = false; // --desktop: started from the desktop entry
     QStringList numbers;  // the positional words: a number, a tel: or callto: link
+    QString importFile;   // --import DATEI
+    QString exportFile;   // --export DATEI
+    QString list;         // --list N as given, empty for the list in front
     QString error;        // for Action::Error, German
 
-    // The request this start makes of the folder's instance: dial the numbers, or,
-    // without any, show yourself.
+    // The request this start makes of the folder's instance: import or export a contact
+    // file, dial the numbers, or, without any, show yourself.
     InstanceRequest request(const QString& workingDir) const;
 };
 

@@ -1,10 +1,12 @@
 // Contacts through the main window: the list menu, the preview, dropped files, the export
 // and the search box, with real files and a real modem on a pseudo-terminal.
+#include "ContactRequests.h"
 #include "ContactsController.h"
 #include "FakeModemProcess.h"
 #include "FileChooser.h"
 #include "PopupDriver.h"
 #include "QtSerialPort.h"
+#include "RequestRouter.h"
 #include "WindowFixture.h"
 
 #include <QComboBox>
@@ -79,6 +81,9 @@ private slots:
     void keyboardSearchFollowsPhoneBookOrder_data();
     void keyboardSearchFollowsPhoneBookOrder();
     void searchFiltersAllListsAndDials();
+    void exportRequests_data();
+    void exportRequests();
+    void importRequestOpensThePreview();
 };
 
 void ContactsWindowTest::menuHoldsTheNewItemsBeforeTheSeparator() {
@@ -294,6 +299,57 @@ void ContactsWindowTest::searchFiltersAllListsAndDials() {
              (QStringList{u"Albers, Eva"_s, u"Meier, Hans"_s, u"Mayer, Udo"_s, u"Müller, Karl"_s}));
     QCOMPARE(f.state.CurrentTab, 2);
     QCOMPARE(f.list(2)->currentIndex().data().toString(), u"Müller, Karl"_s);
+}
+
+void ContactsWindowTest::exportRequests_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("refusal"); // empty: written
+    QTest::addColumn<int>("cards");
+    QTest::newRow("list in front, relative") << QStringList{u"aus.vcf"_s, u""_s} << QString() << 2;
+    QTest::newRow("all four lists") << QStringList{u"aus.vcf"_s, u"0"_s} << QString() << 5;
+    QTest::newRow("list 2") << QStringList{u"aus.vcf"_s, u"2"_s} << QString() << 3;
+    QTest::newRow("list out of range")
+        << QStringList{u"aus.vcf"_s, u"7"_s} << u"Der Export-Auftrag ist ungültig."_s << 0;
+    QTest::newRow("data file never overwritten")
+        << QStringList{u"Brisel.DAT"_s, u""_s}
+        << u"Bitte eine Datei mit der Endung .vcf oder .csv angeben."_s << 0;
+}
+
+// What a later start with --export asks of the running window, answered when written.
+void ContactsWindowTest::exportRequests() {
+    QFETCH(QStringList, args);
+    QFETCH(QString, refusal);
+    QFETCH(int, cards);
+    WindowFixture f(kEntries);
+    const QByteArray before = f.fileBytes("Brisel.DAT");
+    tarvok::RequestRouter router;
+    tarvok::AddContactRequests(router, f.state, *f.window);
+    const tarvok::InstanceReply reply = router.handle({u"export"_s, args, f.dir.path()});
+    QCOMPARE(reply.reason, refusal);
+    QCOMPARE(reply.accepted, refusal.isEmpty());
+    QCOMPARE(readFile(f.dir.path(), u"aus.vcf"_s).count("BEGIN:VCARD"), cards);
+    QCOMPARE(f.fileBytes("Brisel.DAT"), before);
+    if (!refusal.isEmpty())
+        QTRY_COMPARE(f.boxes.shown.size(), 1);
+}
+
+void ContactsWindowTest::importRequestOpensThePreview() {
+    WindowFixture f(kEntries);
+    writeContacts(f, u"neu.csv"_s, "Name;Telefon\r\nNeu, Nina;040 1234567\r\n");
+    tarvok::RequestRouter router;
+    tarvok::AddContactRequests(router, f.state, *f.window);
+    QCOMPARE(router.handle({u"import"_s, {u"fehlt.csv"_s, u""_s}, f.dir.path()}).reason,
+             u"Die Datei %1 gibt es nicht."_s.arg(
+                 tarvok::QuotedForMessage(f.dir.filePath(u"fehlt.csv"_s))));
+    QTRY_COMPARE(f.boxes.shown.size(), 1);
+
+    whenModalShows([](QWidget* modal) {
+        QCOMPARE(modal->findChild<QComboBox*>(u"ImportList"_s)->currentText(), u"Privat 1"_s);
+        modal->findChild<QPushButton*>(u"ImportAccept"_s)->click();
+    });
+    QVERIFY(router.handle({u"import"_s, {u"neu.csv"_s, u"3"_s}, f.dir.path()}).accepted);
+    QTRY_COMPARE(f.names(3), QStringList{u"Neu, Nina"_s});
+    QCOMPARE(f.bookOnDisk().lists[2].count(), 1);
 }
 
 QTEST_MAIN(ContactsWindowTest)
