@@ -55,6 +55,14 @@ void importPreview(benchmark::State& state, const PhoneList& target) {
     }
 }
 
+// The reading alone, without normalisation and duplicate check.
+void BM_ReadVCardFile(benchmark::State& state) {
+    const QByteArray file = vCardFile(10000);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ReadContactBytes(file).numbers.size());
+}
+BENCHMARK(BM_ReadVCardFile)->Unit(benchmark::kMillisecond);
+
 void BM_ImportPreviewIntoEmptyList(benchmark::State& state) {
     importPreview(state, PhoneList());
 }

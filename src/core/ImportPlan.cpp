@@ -24,10 +24,19 @@ QString duplicateKey(const QString& name, const QString& number) {
 QString cleanName(const QString& name) {
     QString text = name;
     for (QChar& c : text) {
-        if (c.unicode() < 0x20 || c.unicode() == 0x7F)
+        if (c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() < 0xA0))
             c = u' ';
     }
     return QuotesReplaced(text.simplified());
+}
+
+// Latin-1 letters are all in windows-1252: the common name needs no closer look.
+bool isLatin1(QStringView text) {
+    for (const QChar c : text) {
+        if (c.unicode() > 0xFF)
+            return false;
+    }
+    return true;
 }
 
 // Name and number as they would be stored, or the reason why they cannot be.
@@ -35,7 +44,9 @@ ImportRow prepare(const ContactNumber& source, const ImportRules& rules) {
     ImportRow row;
     row.fileNumber = source.number;
     row.line = source.line;
-    const StorableText name = rules.name(cleanName(source.name));
+    const QString cleaned = cleanName(source.name);
+    const StorableText name =
+        isLatin1(cleaned) ? StorableText{cleaned, {}, {}} : rules.name(cleaned);
     row.name = name.text;
     row.replaced = name.replaced;
     row.unstorable = name.unstorable;
