@@ -4,22 +4,19 @@
 #include "ImportPlan.h"
 #include "PhoneBookSearch.h"
 
+#include "../BenchNames.h"
+
 #include <benchmark/benchmark.h>
 
 using namespace tarvok;
 
 namespace {
 
-const char* const kSurnames[] = {"Müller", "Schröder", "Weiß",   "Bäcker", "Köhler", "Jäger",
-                                 "Lüdtke", "Öztürk",   "Groß",   "Meier",  "Schulz", "Ährens",
-                                 "Überle", "Straße",   "Zöller", "Abel"};
-const char* const kFirstNames[] = {"Jürgen", "Björn", "Sören", "Anna", "Günther", "Éva", "Max"};
-
 QString surname(int i) {
-    return QString::fromUtf8(kSurnames[(i * 7) % 16]) + QString::number(i * 7919 % 100000);
+    return QString::fromUtf8(kBenchSurnames[(i * 7) % 16]) + QString::number(i * 7919 % 100000);
 }
 QString firstName(int i) {
-    return QString::fromUtf8(kFirstNames[(i * 3) % 7]);
+    return QString::fromUtf8(kBenchFirstNames[(i * 3) % 7]);
 }
 
 // A mail program's export: every third card with a second (mobile) number.

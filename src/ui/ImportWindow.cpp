@@ -1,10 +1,10 @@
 #include "ImportWindow.h"
 
 #include "ImportPlanModel.h"
+#include "ResultTable.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
-#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableView>
@@ -33,16 +33,8 @@ ImportWindow::ImportWindow(const PhoneBook& book, std::vector<ContactNumber> num
     listLabel->setBuddy(m_list);
 
     m_model = new ImportPlanModel(this);
-    m_table = new QTableView(this);
-    m_table->setObjectName(QStringLiteral("ImportTable"));
-    m_table->setAccessibleName(QStringLiteral("Gefundene Nummern"));
-    m_table->setModel(m_model);
-    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_table->verticalHeader()->hide();
-    // Fixed row heights and no measuring of contents: a file of 10 000 cards opens at once.
-    m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_table->horizontalHeader()->setStretchLastSection(true);
+    m_table = MakeResultTable(m_model, QStringLiteral("ImportTable"),
+                              QStringLiteral("Gefundene Nummern"), this);
     m_table->setColumnWidth(ImportPlanModel::NameColumn, 220);
     m_table->setColumnWidth(ImportPlanModel::NumberColumn, 150);
 

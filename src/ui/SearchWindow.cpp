@@ -1,9 +1,9 @@
 #include "SearchWindow.h"
 
+#include "ResultTable.h"
 #include "SearchResultModel.h"
 
 #include <QCoreApplication>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,18 +24,8 @@ SearchWindow::SearchWindow(const PhoneBook& book, QWidget* parent)
     label->setBuddy(m_query);
 
     m_model = new SearchResultModel(book, this);
-    m_table = new QTableView(this);
-    m_table->setObjectName(QStringLiteral("SearchResults"));
-    m_table->setAccessibleName(QStringLiteral("Gefundene Einträge"));
-    m_table->setModel(m_model);
-    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_table->setTabKeyNavigation(false);
-    m_table->verticalHeader()->hide();
-    // Fixed row heights: a filter over four full lists never measures its rows.
-    m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_table->horizontalHeader()->setStretchLastSection(true);
+    m_table = MakeResultTable(m_model, QStringLiteral("SearchResults"),
+                              QStringLiteral("Gefundene Einträge"), this);
     m_table->setColumnWidth(SearchResultModel::ListColumn, 90);
     m_table->setColumnWidth(SearchResultModel::NameColumn, 240);
 
