@@ -32,6 +32,7 @@ enum class ContactFileError {
     OpenQuote,      // a CSV quote that is never closed; `line` is where it opened
     WrongWidth,     // a CSV line with another number of fields than the header; `line`
     UnknownColumns, // a CSV header without a name or a number column; see `columns`
+    TooMany,        // more than kMaxContactNumbers numbers
 };
 
 struct ContactFileContent {
@@ -43,6 +44,9 @@ struct ContactFileContent {
 };
 
 inline constexpr qint64 kMaxContactFileBytes = 20 * 1024 * 1024;
+// What all four lists together can hold: a file with more cannot be a phone book's worth,
+// and reading on would only keep the window busy for minutes.
+inline constexpr size_t kMaxContactNumbers = 4 * 32767;
 
 // Adds one contact: a row per number, the kind after the name when there are several so
 // that the lines stay told apart; a contact without numbers still gives one row, which the

@@ -2,6 +2,8 @@
 
 #include "CsvRecords.h"
 
+#include <QHash>
+
 #include <optional>
 
 namespace tarvok {
@@ -73,28 +75,29 @@ Role roleOf(const QString& lower) {
     return Role::Ignore;
 }
 
-// "Phone 1 - Value" finds "Phone 1 - Type" (or "- Label") by its prefix.
-int typeColumnOf(const QStringList& lower, const QString& phone) {
-    const qsizetype dash = phone.lastIndexOf(QLatin1String(" - "));
-    if (dash < 0)
-        return -1;
-    for (qsizetype i = 0; i < lower.size(); ++i) {
-        if (lower[i].startsWith(phone.left(dash + 3)) && roleOf(lower[i]) == Role::PhoneType)
-            return int(i);
-    }
-    return -1;
+// The part before " - ": "Phone 1 - Value" and "Phone 1 - Type" share "phone 1".
+QString groupOf(const QString& lower) {
+    const qsizetype dash = lower.lastIndexOf(QLatin1String(" - "));
+    return dash < 0 ? QString() : lower.left(dash);
 }
 
 std::vector<Column> classify(const QStringList& header) {
     QStringList lower;
     for (const QString& name : header)
         lower << name.trimmed().toLower();
+    // Type columns by their group, found once: a header of many columns stays linear.
+    QHash<QString, int> typeColumns;
+    for (qsizetype i = 0; i < lower.size(); ++i) {
+        if (roleOf(lower[i]) == Role::PhoneType && !typeColumns.contains(groupOf(lower[i])))
+            typeColumns.insert(groupOf(lower[i]), int(i));
+    }
     std::vector<Column> columns;
     for (const QString& name : lower) {
         Column column{roleOf(name), ContactKind::None, -1};
         if (column.role == Role::Phone) {
             column.kind = kindNamed(name);
-            column.typeColumn = typeColumnOf(lower, name);
+            const QString group = groupOf(name);
+            column.typeColumn = group.isEmpty() ? -1 : typeColumns.value(group, -1);
         }
         columns.push_back(column);
     }
@@ -153,7 +156,12 @@ std::vector<std::pair<QString, ContactKind>> numbersOf(const QStringList& fields
 
 ContactFileContent ReadContactCsv(QStringView text) {
     ContactFileContent content;
-    const CsvRecords csv = SplitCsv(text, DetectCsvSeparator(text));
+    // The header and one record per number at the most.
+    const CsvRecords csv = SplitCsv(text, DetectCsvSeparator(text), kMaxContactNumbers + 1);
+    if (csv.tooMany) {
+        content.error = ContactFileError::TooMany;
+        return content;
+    }
     if (csv.openQuoteLine > 0) {
         content.error = ContactFileError::OpenQuote;
         content.line = csv.openQuoteLine;
@@ -179,6 +187,8 @@ ContactFileContent ReadContactCsv(QStringView text) {
         }
         AppendContact(content.numbers, nameOf(record.fields, columns),
                       numbersOf(record.fields, columns), record.line);
+        if (content.numbers.size() > kMaxContactNumbers)
+            return {ContactFileError::TooMany, 0, {}, {}};
     }
     return content;
 }

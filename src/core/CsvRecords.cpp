@@ -89,7 +89,7 @@ private:
 
 } // namespace
 
-CsvRecords SplitCsv(QStringView text, QChar separator) {
+CsvRecords SplitCsv(QStringView text, QChar separator, size_t maxRecords) {
     CsvRecords result;
     RecordReader reader(text, separator);
     while (!reader.atEnd()) {
@@ -102,6 +102,10 @@ CsvRecords SplitCsv(QStringView text, QChar separator) {
         }
         if (fields.size() == 1 && fields.first().trimmed().isEmpty())
             continue;
+        if (result.records.size() == maxRecords) {
+            result.tooMany = true;
+            return result;
+        }
         result.records.push_back({line, fields});
     }
     return result;

@@ -16,9 +16,11 @@ struct CsvRecords {
     };
     std::vector<Record> records;
     int openQuoteLine = 0; // a quote never closed, opened on this line; 0 when all is well
+    bool tooMany = false;  // more than the records asked for; `records` is then cut there
 };
 
-CsvRecords SplitCsv(QStringView text, QChar separator);
+// At most `maxRecords` records are kept: a small file of tiny lines must not fill memory.
+CsvRecords SplitCsv(QStringView text, QChar separator, size_t maxRecords);
 
 // The separator of the first line: the most frequent of comma, semicolon and tab outside
 // quotes (comma when none occurs).

@@ -250,6 +250,8 @@ ContactFileContent ReadVCard(QStringView text) {
         } else if (depth == 1) {
             card.take(property);
         }
+        if (content.numbers.size() + card.numbers.size() > kMaxContactNumbers)
+            return {ContactFileError::TooMany, 0, {}, {}};
     }
     if (depth > 0) {
         content.numbers.clear();

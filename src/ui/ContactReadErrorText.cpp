@@ -33,6 +33,11 @@ QString problem(const QString& file, const ContactFileContent& content) {
                               "Spalten als die Kopfzeile.")
             .arg(file)
             .arg(content.line);
+    case ContactFileError::TooMany:
+        return QStringLiteral("Die Datei %1 enthält mehr als %2 Nummern, mehr als die vier Listen "
+                              "zusammen aufnehmen können.")
+            .arg(file)
+            .arg(kMaxContactNumbers);
     case ContactFileError::UnknownColumns: {
         QStringList columns;
         for (const QString& column : content.columns)

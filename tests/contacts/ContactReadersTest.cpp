@@ -99,24 +99,32 @@ TEST_P(Faults, AreRefusedWithNothingRead) {
 
 INSTANTIATE_TEST_SUITE_P(
     Files, Faults,
-    testing::Values(FaultCase{"empty", "", ContactFileError::Empty, 0},
-                    FaultCase{"blanks", " \r\n\t\r\n", ContactFileError::Empty, 0},
-                    FaultCase{"binary",
-                              QByteArray("\x7F"
-                                         "ELF\x02\x01\x01\0\0\0",
-                                         10),
-                              ContactFileError::Binary, 0},
-                    FaultCase{"vcard_without_end",
-                              "BEGIN:VCARD\nFN:A\nTEL:1\nEND:VCARD\nBEGIN:VCARD\nFN:B\nTEL:2\n",
-                              ContactFileError::MissingEnd, 5},
-                    FaultCase{"csv_line_of_other_width", "Name;Telefon\nA;1\nB;2;3\n",
-                              ContactFileError::WrongWidth, 3},
-                    FaultCase{"csv_quote_never_closed", "Name,Telefon\nA,1\n\"B,2\nC,3\n",
-                              ContactFileError::OpenQuote, 3},
-                    FaultCase{"csv_without_header", "Meier,089 123\n",
-                              ContactFileError::UnknownColumns, 0},
-                    FaultCase{"too_large", QByteArray(kMaxContactFileBytes + 1, 'a'),
-                              ContactFileError::TooLarge, 0}),
+    testing::Values(
+        FaultCase{"empty", "", ContactFileError::Empty, 0},
+        FaultCase{"blanks", " \r\n\t\r\n", ContactFileError::Empty, 0},
+        FaultCase{"binary",
+                  QByteArray("\x7F"
+                             "ELF\x02\x01\x01\0\0\0",
+                             10),
+                  ContactFileError::Binary, 0},
+        FaultCase{"vcard_without_end",
+                  "BEGIN:VCARD\nFN:A\nTEL:1\nEND:VCARD\nBEGIN:VCARD\nFN:B\nTEL:2\n",
+                  ContactFileError::MissingEnd, 5},
+        FaultCase{"csv_line_of_other_width", "Name;Telefon\nA;1\nB;2;3\n",
+                  ContactFileError::WrongWidth, 3},
+        FaultCase{"csv_quote_never_closed", "Name,Telefon\nA,1\n\"B,2\nC,3\n",
+                  ContactFileError::OpenQuote, 3},
+        FaultCase{"csv_without_header", "Meier,089 123\n", ContactFileError::UnknownColumns, 0},
+        FaultCase{"too_large", QByteArray(kMaxContactFileBytes + 1, 'a'),
+                  ContactFileError::TooLarge, 0},
+        // Small files of tiny lines that would keep the preview busy for minutes.
+        FaultCase{"csv_with_more_numbers_than_four_lists_hold",
+                  "Name,Telefon\n" + QByteArray("A,1\n").repeated(kMaxContactNumbers + 1),
+                  ContactFileError::TooMany, 0},
+        FaultCase{"vcard_with_more_numbers_than_four_lists_hold",
+                  "BEGIN:VCARD\nFN:A\n" + QByteArray("TEL:1\n").repeated(kMaxContactNumbers + 1) +
+                      "END:VCARD\n",
+                  ContactFileError::TooMany, 0}),
     [](const testing::TestParamInfo<FaultCase>& info) { return std::string(info.param.title); });
 
 TEST(CsvColumns, RefusalNamesTheColumnsFound) {
