@@ -1,10 +1,25 @@
 #include "QtTrayIcon.h"
 
+#include <QCoreApplication>
+#include <QMouseEvent>
+#include <cstring>
+
 namespace tarvok {
 
 QtTrayIcon::QtTrayIcon(QObject* parent)
     : TrayIcon(parent) {
     connect(&m_icon, &QSystemTrayIcon::activated, this, &QtTrayIcon::onActivated);
+    if (QCoreApplication::instance())
+        QCoreApplication::instance()->installEventFilter(this);
+}
+
+bool QtTrayIcon::eventFilter(QObject* watched, QEvent* event) {
+    // The class name is the only mark of Qt's own icon window in the X notification area.
+    if (event->type() == QEvent::MouseButtonDblClick &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::RightButton &&
+        std::strcmp(watched->metaObject()->className(), "QSystemTrayIconSys") == 0)
+        emit pressed(Press::RightDouble);
+    return TrayIcon::eventFilter(watched, event);
 }
 
 bool QtTrayIcon::isAvailable() const {

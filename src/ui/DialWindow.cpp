@@ -1,5 +1,6 @@
 #include "DialWindow.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -25,16 +26,29 @@ DialWindow::DialWindow(const QString& name, const QString& displayNumber, QWidge
     cancel->setDefault(true);
     layout->addWidget(cancel, 0, Qt::AlignHCenter);
     connect(cancel, &QPushButton::clicked, this, &DialWindow::reject);
+    // The key that started the dial may still be held down; its repeats must not press
+    // "&Abbruch", and no other key here needs to repeat.
+    cancel->installEventFilter(this);
+    installEventFilter(this);
     setFixedSize(sizeHint().expandedTo(QSize(280, 0)));
 }
 
-QLabel* DialWindow::addLabel(int index, const QString& text, const QString& accessibleName) {
+QLabel* DialWindow::addLabel(int index, const QString& text, const QString& role) {
     auto* label = new QLabel(text, this);
     label->setObjectName(QStringLiteral("Label1(%1)").arg(index));
-    label->setAccessibleName(accessibleName);
+    // A screen reader reads the label's text, the value being dialled; the role is only
+    // the description.
+    label->setAccessibleDescription(role);
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignCenter);
     return label;
+}
+
+bool DialWindow::eventFilter(QObject* watched, QEvent* event) {
+    if ((event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) &&
+        static_cast<QKeyEvent*>(event)->isAutoRepeat())
+        return true;
+    return QDialog::eventFilter(watched, event);
 }
 
 void DialWindow::finish() {

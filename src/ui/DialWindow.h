@@ -19,11 +19,14 @@ public:
     // "&Abbruch", Escape and the window frame all end here.
     void reject() override;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 signals:
     void cancelRequested();
 
 private:
-    QLabel* addLabel(int index, const QString& text, const QString& accessibleName);
+    QLabel* addLabel(int index, const QString& text, const QString& role);
 };
 
 } // namespace tarvok

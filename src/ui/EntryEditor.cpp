@@ -2,6 +2,7 @@
 
 #include "EditorControls.h"
 #include "EnterKeyFilter.h"
+#include "StorableTextCheck.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -49,7 +50,10 @@ EntryEditor::EntryEditor(QWidget* parent)
 
     m_ok = makeEditorButton(QStringLiteral("Command1(0)"), QStringLiteral("&OK"), frame);
     m_cancel = makeEditorButton(QStringLiteral("Command1(1)"), QStringLiteral("&Abbrechen"), frame);
-    connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_ok, &QPushButton::clicked, this, [this] {
+        if (AcceptStorableTexts(this, {m_name, m_number}))
+            accept();
+    });
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* buttons = new QHBoxLayout;

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionSlider>
+#include <QToolTip>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -65,6 +66,21 @@ void HourRangeSlider::takeModifiers(Qt::KeyboardModifiers modifiers) {
 void HourRangeSlider::mousePressEvent(QMouseEvent* event) {
     takeModifiers(event->modifiers());
     QSlider::mousePressEvent(event);
+}
+
+// The tip shows above the slider: below the pointer, where Qt puts it, it would cover the
+// buttons the user reaches for next.
+bool HourRangeSlider::event(QEvent* event) {
+    if (event->type() != QEvent::ToolTip || toolTip().isEmpty())
+        return QSlider::event(event);
+    const QFontMetrics metrics(QToolTip::font());
+    const int tipHeight = metrics.boundingRect(QRect(0, 0, 2000, 0), 0, toolTip()).height();
+    // Qt places a tip a little below and right of the point it is given.
+    constexpr int kBelowPoint = 16;
+    constexpr int kFrameAndGap = 12;
+    const QPoint at = mapToGlobal(QPoint(0, 0)) - QPoint(0, tipHeight + kBelowPoint + kFrameAndGap);
+    QToolTip::showText(at, toolTip(), this, rect());
+    return true;
 }
 
 void HourRangeSlider::keyPressEvent(QKeyEvent* event) {

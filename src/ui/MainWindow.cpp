@@ -3,9 +3,11 @@
 #include "AboutBox.h"
 #include "ContactsController.h"
 #include "DialController.h"
+#include "ListKeys.h"
 #include "OptionsPage.h"
 #include "PhoneBookEditing.h"
 #include "PhoneListModel.h"
+#include "PopupMenu.h"
 #include "ProgramIcon.h"
 #include "ProviderTableModel.h"
 #include "ProviderUpdate.h"
@@ -108,9 +110,12 @@ void MainWindow::Form_Load() {
     statusBar->setObjectName(QStringLiteral("StatusBar1"));
     statusBar->setSizeGripEnabled(false);
     statusBar->setAccessibleName(QStringLiteral("Statuszeile"));
-    statusBar->setGeometry(0, px(3900), px(7395), px(270));
     m_status = new QLabel(kStatusListe, statusBar);
     statusBar->addWidget(m_status, 1);
+    // Today's fonts need a few pixels more than the drawn bar, or g and p lose their tails.
+    const int statusHeight = std::max(px(270), statusBar->sizeHint().height());
+    statusBar->setGeometry(0, px(3900), px(7395), statusHeight);
+    setFixedSize(px(7395), px(3900) + statusHeight);
 
     makeMenus();
     m_editing = new PhoneBookEditing(m_state, m_lists, m_models, this);
@@ -229,6 +234,10 @@ void MainWindow::TabStrip1_Click() {
     const int t = m_tabs->currentIndex() + 1;
     if (t <= 4) {
         if (m_state.CurrentTab == 5) {
+            if (!m_options->acceptTexts()) {
+                m_tabs->setCurrentIndex(4); // the page stays until its texts can be stored
+                return;
+            }
             m_options->SaveOptionControls();
             applySettings();
             StatusListe();
@@ -258,7 +267,7 @@ void MainWindow::NamList_MouseDown(int index, const QPoint& globalPos) {
     const bool selected = selectedRow(index) >= 0;
     m_pummain->actions().at(1)->setEnabled(selected);
     m_pummain->actions().at(2)->setEnabled(selected);
-    m_editing->pum_Click(chosenIndex(m_pummain->exec(globalPos)));
+    m_editing->pum_Click(chosenIndex(ExecPopupMenu(m_pummain, globalPos)));
     StatusListe();
 }
 
@@ -292,7 +301,7 @@ void MainWindow::dialEntry(int index, int row) {
 }
 
 void MainWindow::popUpTrayMenu() {
-    pum2_Click(chosenIndex(m_pummain2->exec(QCursor::pos())));
+    pum2_Click(chosenIndex(ExecPopupMenu(m_pummain2, QCursor::pos())));
 }
 
 void MainWindow::pum2_Click(int index) {
@@ -319,8 +328,14 @@ void MainWindow::QuitProgram() {
         return;
     m_quitting = true;
     // Saved once: a second save would leave the backup equal to the file.
-    if (m_state.CurrentTab == 5)
+    if (m_state.CurrentTab == 5) {
+        if (!m_options->acceptTexts()) {
+            m_quitting = false; // ending now would lose the edits or store them as "?"
+            showWindow();
+            return;
+        }
         m_options->SaveOptionControls();
+    }
     m_tray.removeIcon();
     hide();
     emit programEnded();
@@ -386,10 +401,17 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     }
     case QEvent::KeyPress: {
         // Enter and Space dial; the list gets the key as well.
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space)
+        const auto* keyEvent = static_cast<QKeyEvent*>(event);
+        const ListKeyAction action = ListKeyActionFor(*keyEvent);
+        if (action == ListKeyAction::Dial) {
             dialSelectedEntry();
-        else if ((key == Qt::Key_Down || key == Qt::Key_Up) && selectCurrentLine(index))
+        } else if (action != ListKeyAction::None) {
+            m_editing->pum_Click(ListMenuItemFor(action));
+            StatusListe();
+            return true;
+        }
+        const int key = keyEvent->key();
+        if ((key == Qt::Key_Down || key == Qt::Key_Up) && selectCurrentLine(index))
             return true;
         break;
     }

@@ -1,5 +1,6 @@
 #include "OptionsPage.h"
 
+#include "ComboBoxAccessible.h"
 #include "CompactStyle.h"
 #include "FileErrorText.h"
 #include "MessageBox.h"
@@ -8,6 +9,7 @@
 #include "ProviderListController.h"
 #include "ProviderTableModel.h"
 #include "SerialDevice.h"
+#include "StorableTextCheck.h"
 #include "TariffListUrl.h"
 
 #include <QApplication>
@@ -47,6 +49,9 @@ QLabel* addLabel(QWidget* frame, const char* name, const QString& text, QRect re
     label->setObjectName(QLatin1String(name));
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // "Aus- land" is one word broken in two lines; a screen reader gets the word.
+    if (text.contains(QLatin1String("- ")))
+        label->setAccessibleName(QString(text).remove(QLatin1String("- ")));
     // Today's fonts run a little taller and wider than the ones the layout was drawn for:
     // a label grows rather than cut its text.
     QRect fitted = rect;
@@ -103,6 +108,7 @@ OptionsPage::OptionsPage(AppState& state, ProviderTableModel& providers, QWidget
     setFont(pageFont);
     setMinimumSize(kPageSize);
     resize(kPageSize);
+    ComboBoxAccessible::install();
     m_compactStyle = new CompactStyle(this);
 
     buildCodesFrame();
@@ -205,8 +211,11 @@ void OptionsPage::buildSizeFrame() {
     m_sizeSlider->setInvertedAppearance(true);
     m_sizeSlider->setInvertedControls(true);
     m_sizeSlider->setAccessibleName(QStringLiteral("Eintragsgröße"));
-    addLabel(frame, "Label1(8)", QStringLiteral("+"), TwipsRect(660, 360, 90, 195));
-    addLabel(frame, "Label1(9)", QStringLiteral("_"), TwipsRect(660, 600, 90, 195));
+    // The two marks beside the slider say which end is which.
+    addLabel(frame, "Label1(8)", QStringLiteral("+"), TwipsRect(660, 360, 90, 195))
+        ->setAccessibleName(QStringLiteral("größer"));
+    addLabel(frame, "Label1(9)", QStringLiteral("_"), TwipsRect(660, 600, 90, 195))
+        ->setAccessibleName(QStringLiteral("kleiner"));
 
     m_sampleFrame = new QFrame(frame);
     m_sampleFrame->setObjectName(QStringLiteral("FntFrm"));
@@ -321,6 +330,12 @@ bool OptionsPage::SaveOptionControls() {
                                  QStringLiteral("\nDie Änderungen gelten vorerst nur bis zum "
                                                 "Programmende."));
     return saved;
+}
+
+bool OptionsPage::acceptTexts() {
+    QList<QLineEdit*> boxes(m_text1.begin(), m_text1.end());
+    boxes << QList<QLineEdit*>(m_text2.begin(), m_text2.end()) << m_text3 << m_handOverNumber;
+    return AcceptStorableTexts(this, boxes);
 }
 
 void OptionsPage::focusCountryCode() {

@@ -36,6 +36,9 @@ public:
     // Controls -> Settings, then SavePhoneFile. When the file cannot be written, shows a
     // critical box and returns false; Settings and the controls keep the edits all the same.
     bool SaveOptionControls();
+    // Whether every text box holds text the phone book file can hold, after asking to
+    // replace letters it lacks; on false the page should stay in front.
+    bool acceptTexts();
     void focusCountryCode(); // Text1(2) gets the focus
     QAbstractButton* downloadButton() const;
 

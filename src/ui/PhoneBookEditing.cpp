@@ -112,8 +112,12 @@ void PhoneBookEditing::acceptEntry(const EntryEditor& editor) {
 
 void PhoneBookEditing::RemoveSelectedEntry() {
     const int row = selectedRow();
-    if (row >= 0)
-        m_models[currentList()]->removeAt(row);
+    if (row < 0)
+        return;
+    m_models[currentList()]->removeAt(row);
+    // The view selects the next line in its place; a line the user never picked must not
+    // be the one "&Löschen" or Enter acts on next.
+    m_lists[currentList()]->selectionModel()->clearSelection();
 }
 
 bool PhoneBookEditing::SavePhoneFile() {

@@ -3,6 +3,7 @@
 #include "EditorControls.h"
 #include "EnterKeyFilter.h"
 #include "HourRangeSlider.h"
+#include "StorableTextCheck.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -80,9 +81,11 @@ void ProviderEditor::buildTexts(QGroupBox* frame, QGridLayout* grid) {
     auto* nameLabel = makeRowLabel(QStringLiteral("Name:"), QStringLiteral("NameLabel"), frame);
     m_name =
         makeEditorTextBox(QStringLiteral("Text1(0)"), QStringLiteral("Name"), nameLabel, frame);
-    // The blank after the hyphen is where the caption breaks; a screen reader gets the word.
+    // The caption was drawn broken over two lines as "Netz- nummer:"; on one line it reads
+    // "Netznummer:", and a soft hyphen still breaks it where the room runs out.
     auto* networkLabel =
-        makeRowLabel(QStringLiteral("Netz- nummer:"), QStringLiteral("NetworkLabel"), frame);
+        makeRowLabel(QStringLiteral("Netz\u00ADnummer:"), QStringLiteral("NetworkLabel"), frame);
+    networkLabel->setAccessibleName(QStringLiteral("Netznummer:"));
     m_network = makeEditorTextBox(QStringLiteral("Text1(1)"), QStringLiteral("Netznummer"),
                                   networkLabel, frame);
     grid->addWidget(nameLabel, 0, 0);
@@ -136,7 +139,10 @@ void ProviderEditor::buildHours(QGroupBox* frame, QGridLayout* grid) {
 void ProviderEditor::buildButtons(QGroupBox* frame, QGridLayout* grid) {
     m_ok = makeEditorButton(QStringLiteral("Command1(0)"), QStringLiteral("&OK"), frame);
     m_cancel = makeEditorButton(QStringLiteral("Command1(1)"), QStringLiteral("&Abbrechen"), frame);
-    connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_ok, &QPushButton::clicked, this, [this] {
+        if (AcceptStorableTexts(this, {m_name, m_network}))
+            accept();
+    });
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
     auto* row = new QHBoxLayout;
     row->addStretch();

@@ -3,6 +3,7 @@
 #include "FileErrorText.h"
 #include "MessageBox.h"
 #include "PhoneEntry.h"
+#include "PopupMenu.h"
 #include "ProviderEditor.h"
 #include "ProviderFile.h"
 #include "ProviderTableModel.h"
@@ -40,10 +41,11 @@ ProviderListController::ProviderListController(AppState& state, ProviderTableMod
 void ProviderListController::buildMenu() {
     m_menu = new QMenu(QStringLiteral("Anbieter"), m_window);
     m_menu->setObjectName(QStringLiteral("pummain3"));
+    m_menu->setAccessibleName(m_menu->title());
     const auto add = [this](int index, const QString& caption) {
         QAction* action = m_menu->addAction(caption);
         action->setObjectName(QStringLiteral("pum3(%1)").arg(index));
-        connect(action, &QAction::triggered, this, [this, index] { pum3_Click(index); });
+        action->setData(index);
         m_items[index] = action;
     };
     add(Einfuegen, QStringLiteral("&Einfügen"));
@@ -83,7 +85,8 @@ void ProviderListController::ShowProviderMenu(const QPoint& globalPos) {
     const bool selected = m_state.SelectedProvider != 0;
     m_items[Aendern]->setEnabled(selected);
     m_items[Loeschen]->setEnabled(selected);
-    m_menu->exec(globalPos);
+    if (const QAction* chosen = ExecPopupMenu(m_menu, globalPos))
+        pum3_Click(chosen->data().toInt());
 }
 
 void ProviderListController::TelcoList_DblClick() {

@@ -120,6 +120,43 @@ private slots:
         QVERIFY(!QFile::exists(dir.filePath("Brisel.BAK")));
     }
 
+    // Return held well past the keyboard's repeat delay: its repeats neither dial again nor
+    // press the dial window's "&Abbruch".
+    void heldReturnDialsOnce() {
+        FakeModemProcess modem;
+        QVERIFY(!modem.device().isEmpty());
+        XSession x;
+        QVERIFY2(!x.display().isEmpty(), "Xvfb did not start");
+        QTemporaryDir dir;
+        prepareFolder(dir);
+        QProcess program;
+        startProgram(program, x, dir.path(), modem.device());
+
+        const XSession::Result found =
+            x.xdotool({"search", "--sync", "--onlyvisible", "--name", "^Tarvok-Pro$"}, 20000);
+        QVERIFY2(found.exitCode == 0, "the main window did not appear");
+        const QString window = found.output.split('\n').first();
+        QCOMPARE(x.xdotool({"windowfocus", "--sync", window}).exitCode, 0);
+        QCOMPARE(x.xdotool({"mousemove", "--window", window, "40", "43", "click", "1"}).exitCode,
+                 0);
+        QCOMPARE(x.xdotool({"keydown", "Return"}).exitCode, 0);
+        QTest::qWait(1500); // the hold itself, not a wait for the program
+        QCOMPARE(x.xdotool({"keyup", "Return"}).exitCode, 0);
+        QTRY_COMPARE_WITH_TIMEOUT(modem.received(), kExpectedLine, 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(x.windows("Anwahl").isEmpty(), 10000);
+
+        // The program handles X's events in order: once the editor that Insert opens is up,
+        // every repeat before it has been handled.
+        QCOMPARE(x.xdotool({"mousemove", "--window", window, "40", "43", "click", "1"}).exitCode,
+                 0);
+        QCOMPARE(x.xdotool({"key", "Insert"}).exitCode, 0);
+        QTRY_VERIFY_WITH_TIMEOUT(!x.windows("Telefonbuch").isEmpty(), 10000);
+        QCOMPARE(modem.received(), kExpectedLine);
+        QCOMPARE(x.xdotool({"key", "Escape"}).exitCode, 0);
+        QTRY_VERIFY_WITH_TIMEOUT(x.windows("Telefonbuch").isEmpty(), 10000);
+        endProgram(program);
+    }
+
     void portThatDoesNotExistShowsTheMessageAndTheOptions() {
         XSession x;
         QVERIFY2(!x.display().isEmpty(), "Xvfb did not start");
