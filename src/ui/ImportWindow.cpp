@@ -1,5 +1,6 @@
 #include "ImportWindow.h"
 
+#include "ComboBoxAccessible.h"
 #include "ImportPlanModel.h"
 #include "ResultTable.h"
 
@@ -27,6 +28,9 @@ ImportWindow::ImportWindow(const PhoneBook& book, std::vector<ContactNumber> num
     m_list = new QComboBox(this);
     m_list->setObjectName(QStringLiteral("ImportList"));
     m_list->setAccessibleName(QStringLiteral("Liste, in die importiert wird"));
+    // Heard by what it chooses, with the list name as its value, from whichever window
+    // opens first.
+    ComboBoxAccessible::install();
     for (const QString& name : book.settings.ListNames)
         m_list->addItem(name);
     m_list->setCurrentIndex(std::clamp(list, 1, 4) - 1);

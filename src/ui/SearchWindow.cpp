@@ -61,9 +61,12 @@ void SearchWindow::choose(int row) {
 bool SearchWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress)
         return QDialog::eventFilter(watched, event);
-    const int key = static_cast<QKeyEvent*>(event)->key();
+    const auto* keyEvent = static_cast<QKeyEvent*>(event);
+    const int key = keyEvent->key();
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-        choose(m_table->currentIndex().isValid() ? m_table->currentIndex().row() : 0);
+        // Enter held down repeats: only the fresh press dials.
+        if (!keyEvent->isAutoRepeat())
+            choose(m_table->currentIndex().isValid() ? m_table->currentIndex().row() : 0);
         return true;
     }
     if (watched == m_query && (key == Qt::Key_Down || key == Qt::Key_Up ||
