@@ -62,10 +62,14 @@ QString ImportPlanModel::stateText(const ImportRow& row) {
 }
 
 QVariant ImportPlanModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= rowCount() ||
-        (role != Qt::DisplayRole && role != Qt::AccessibleTextRole))
+    if (!index.isValid() || index.row() >= rowCount())
         return {};
     const ImportRow& row = m_plan.rows[size_t(index.row())];
+    // A long reason is cut off in a narrow column; its tooltip holds it whole.
+    if (role == Qt::ToolTipRole && index.column() == StateColumn)
+        return stateText(row);
+    if (role != Qt::DisplayRole && role != Qt::AccessibleTextRole)
+        return {};
     switch (index.column()) {
     case NameColumn:
         return row.name;

@@ -6,6 +6,7 @@
 
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableView>
@@ -41,6 +42,9 @@ ImportWindow::ImportWindow(const PhoneBook& book, std::vector<ContactNumber> num
                               QStringLiteral("Gefundene Nummern"), this);
     m_table->setColumnWidth(ImportPlanModel::NameColumn, 220);
     m_table->setColumnWidth(ImportPlanModel::NumberColumn, 150);
+    m_table->setColumnWidth(
+        ImportPlanModel::ZeroColumn,
+        m_table->horizontalHeader()->sectionSizeHint(ImportPlanModel::ZeroColumn));
 
     m_summary = new QLabel(this);
     m_summary->setObjectName(QStringLiteral("ImportSummary"));
@@ -62,7 +66,7 @@ ImportWindow::ImportWindow(const PhoneBook& book, std::vector<ContactNumber> num
     layout->addWidget(m_table, 1);
     layout->addWidget(m_summary);
     layout->addWidget(buttons);
-    resize(640, 420);
+    resize(820, 440);
 
     connect(m_list, &QComboBox::currentIndexChanged, this, &ImportWindow::rebuildPlan);
     rebuildPlan();

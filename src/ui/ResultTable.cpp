@@ -17,6 +17,8 @@ QTableView* MakeResultTable(QAbstractItemModel* model, const QString& objectName
     table->setTabKeyNavigation(false);
     table->verticalHeader()->hide();
     table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
+    table->setWordWrap(false);
     table->horizontalHeader()->setStretchLastSection(true);
     return table;
 }
