@@ -35,7 +35,22 @@ struct Options {
                           QStringLiteral("Mit --explain: der Zeitpunkt \"JJJJ-MM-TT HH:MM\" "
                                          "statt jetzt."),
                           QStringLiteral("ZEITPUNKT")};
-    QList<QCommandLineOption> all() const { return {help, version, data, desktop, explain, at}; }
+    QCommandLineOption import{QStringLiteral("import"),
+                              QStringLiteral("Liest Kontakte aus DATEI (vCard oder CSV) in eine "
+                                             "Liste ein; eine Vorschau zeigt, was übernommen "
+                                             "wird."),
+                              QStringLiteral("DATEI")};
+    QCommandLineOption exportTo{QStringLiteral("export"),
+                                QStringLiteral("Schreibt die Liste als vCard in DATEI (als CSV bei "
+                                               "der Endung .csv)."),
+                                QStringLiteral("DATEI")};
+    QCommandLineOption list{QStringLiteral("list"),
+                            QStringLiteral("Die Liste 1 bis 4 für --import und --export (sonst die "
+                                           "Liste vorn); --export mit 0: alle vier."),
+                            QStringLiteral("N")};
+    QList<QCommandLineOption> all() const {
+        return {help, version, data, desktop, import, exportTo, list, explain, at};
+    }
 };
 
 QString OptionNames(const QCommandLineOption& option) {
@@ -54,17 +69,48 @@ QString Row(const QString& left, const QString& right) {
 
 // The parser names no option when one lacks its value; it is the last word then.
 QString MissingValueText(const QStringList& arguments) {
-    const QString last = arguments.isEmpty() ? QString() : arguments.last();
-    if (last.endsWith(QLatin1String("explain")))
-        return QStringLiteral("Der Option --explain fehlt die Rufnummer.");
-    if (last.endsWith(QLatin1String("-at")))
-        return QStringLiteral("Der Option --at fehlt der Zeitpunkt.");
+    QString last = arguments.isEmpty() ? QString() : arguments.last();
+    while (last.startsWith(u'-'))
+        last.remove(0, 1);
+    const std::pair<const char*, const char*> values[] = {
+        {"data", "der Ordner"},          {"import", "die Datei"},
+        {"export", "die Datei"},         {"list", "die Nummer der Liste"},
+        {"explain", "die Rufnummer"},    {"at", "der Zeitpunkt"}};
+    for (const auto& [name, what] : values) {
+        if (last == QLatin1String(name))
+            return QStringLiteral("Der Option --%1 fehlt %2.")
+                .arg(QLatin1String(name), QString::fromUtf8(what));
+    }
     return QStringLiteral("Der Option --data fehlt der Ordner.");
+}
+
+// The contact options among themselves and with numbers; empty when they fit together.
+QString ContactOptionsError(const CommandLine& line) {
+    const bool importing = !line.importFile.isEmpty();
+    const bool exporting = !line.exportFile.isEmpty();
+    if (importing && exporting)
+        return QStringLiteral("Bitte nur eine der Optionen --import und --export angeben.");
+    if ((importing || exporting) && !line.numbers.isEmpty())
+        return QStringLiteral("Mit --import oder --export wird keine Rufnummer gewählt.");
+    if (line.list.isEmpty())
+        return {};
+    if (!importing && !exporting)
+        return QStringLiteral("Die Option --list gilt nur mit --import oder --export.");
+    bool ok = false;
+    const int list = line.list.toInt(&ok);
+    if (!ok || list < (exporting ? 0 : 1) || list > 4)
+        return exporting ? QStringLiteral("--list erwartet eine Liste von 1 bis 4 oder 0 für alle.")
+                         : QStringLiteral("--list erwartet eine Liste von 1 bis 4.");
+    return {};
 }
 
 } // namespace
 
 InstanceRequest CommandLine::request(const QString& workingDir) const {
+    if (!importFile.isEmpty())
+        return {QStringLiteral("import"), {importFile, list}, workingDir};
+    if (!exportFile.isEmpty())
+        return {QStringLiteral("export"), {exportFile, list}, workingDir};
     if (numbers.isEmpty())
         return {QStringLiteral("show"), {}, workingDir};
     return {QStringLiteral("dial"), numbers, workingDir};
@@ -93,6 +139,9 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     result.dataDir = parser.value(options.data);
     result.desktop = parser.isSet(options.desktop);
     result.numbers = parser.positionalArguments();
+    result.importFile = parser.value(options.import);
+    result.exportFile = parser.value(options.exportTo);
+    result.list = parser.value(options.list);
     if (result.action != CommandLine::Action::Run)
         return result;
     if (parser.isSet(options.explain)) {
@@ -108,6 +157,10 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     } else if (parser.isSet(options.at)) {
         result.action = CommandLine::Action::Error;
         result.error = QStringLiteral("Die Option --at gilt nur zusammen mit --explain.");
+    } else {
+        result.error = ContactOptionsError(result);
+        if (!result.error.isEmpty())
+            result.action = CommandLine::Action::Error;
     }
     return result;
 }

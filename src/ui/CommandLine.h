@@ -20,10 +20,13 @@ struct CommandLine {
     QStringList numbers;   // the positional words: a number, a tel: or callto: link
     QString explainNumber; // --explain RUFNUMMER
     QString explainAt;     // --at "JJJJ-MM-TT HH:MM", empty for now
+    QString importFile;    // --import DATEI
+    QString exportFile;    // --export DATEI
+    QString list;          // --list N as given, empty for the list in front
     QString error;         // for Action::Error, German
 
-    // The request this start makes of the folder's instance: dial the numbers, or,
-    // without any, show yourself.
+    // The request this start makes of the folder's instance: import or export a contact
+    // file, dial the numbers, or, without any, show yourself.
     InstanceRequest request(const QString& workingDir) const;
 };
 

@@ -1,5 +1,6 @@
 #include "InstanceRequests.h"
 
+#include "ContactRequests.h"
 #include "InstanceChannel.h"
 #include "MainWindow.h"
 
@@ -19,6 +20,7 @@ InstanceRequests::InstanceRequests(AppState& state, MainWindow& window)
     });
     m_router.addKind(QStringLiteral("dial"),
                      [this](const InstanceRequest& request) { return m_dial->handle(request); });
+    AddContactRequests(m_router, state, window);
 }
 
 bool InstanceRequests::listen(const QString& dataDir, QString& error) {

@@ -2,6 +2,7 @@
 
 #include "AboutBox.h"
 #include "CarrierStatus.h"
+#include "ContactsController.h"
 #include "DialController.h"
 #include "KeyRepeat.h"
 #include "ListKeys.h"
@@ -124,6 +125,9 @@ void MainWindow::Form_Load() {
     makeMenus();
     KeyRepeat::watch(); // before the first key is held down on a list
     m_editing = new PhoneBookEditing(m_state, m_lists, m_models, this);
+    m_contacts = new ContactsController(m_state, m_lists, m_models, *m_editing, this);
+    m_contacts->addMenuItems(m_pummain);
+    connect(m_contacts, &ContactsController::dialRequested, this, &MainWindow::dialEntry);
 
     connect(m_tabs, &QTabWidget::currentChanged, this, &MainWindow::TabStrip1_Click);
     connect(m_options, &OptionsPage::settingsSaved, this, &MainWindow::applySettings);
@@ -312,6 +316,15 @@ void MainWindow::dialSelectedEntry() {
 void MainWindow::DialEntryLine(const QString& line) {
     if (m_dial && m_dial->DialSelectedEntry(line) == DialController::Outcome::PortUnavailable)
         ShowOptionsTab();
+}
+
+// An entry found elsewhere is dialled as if chosen in its list.
+void MainWindow::dialEntry(int index, int row) {
+    m_tabs->setCurrentIndex(index - 1);
+    QListView* list = m_lists[size_t(index - 1)];
+    list->setCurrentIndex(m_models[size_t(index - 1)]->index(row));
+    list->scrollTo(list->currentIndex());
+    dialSelectedEntry();
 }
 
 void MainWindow::popUpTrayMenu() {

@@ -18,6 +18,7 @@ class QTabWidget;
 namespace tarvok {
 
 class CarrierStatus;
+class ContactsController;
 class DialController;
 class HttpClient;
 class ModemSetup;
@@ -55,6 +56,8 @@ public:
     // "&Beenden", SIGTERM and the end of the desktop session: options saved when their
     // page is in front, the tray icon removed, then programEnded.
     void QuitProgram();
+    // Import, export and search of contacts, for the command line as for the menu.
+    ContactsController& contacts() { return *m_contacts; }
     // A later start asks to be shown: as the tray menu's "&Einblenden".
     void ShowFromOutside() { pum2_Click(1); }
     // The dial of one entry line, as a double-click on it would run it.
@@ -81,6 +84,7 @@ private:
     void NamList_MouseDown(int index, const QPoint& globalPos);
     void NamList_LostFocus(int index);
     void dialSelectedEntry();
+    void dialEntry(int index, int row);
     bool selectCurrentLine(int index);
     void pum2_Click(int index);
     void popUpTrayMenu();
@@ -100,6 +104,7 @@ private:
     QMenu* m_pummain = nullptr;
     QMenu* m_pummain2 = nullptr;
     PhoneBookEditing* m_editing = nullptr;
+    ContactsController* m_contacts = nullptr;
     TrayController* m_trayClicks = nullptr;
     ModemSetup* m_modemSetup = nullptr;
     std::unique_ptr<DialController> m_dial;

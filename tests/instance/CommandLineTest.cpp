@@ -109,11 +109,47 @@ TEST(CommandLine, NoNumberAsksToShowAndNumbersAskToDial) {
     EXPECT_EQ(dial.request("/"), (InstanceRequest{"dial", {"callto:+4930123456"}, "/"}));
 }
 
+TEST(CommandLine, ContactOptionsAskToImportOrExport) {
+    const std::pair<QStringList, InstanceRequest> cases[] = {
+        {{"--import", "kontakte.vcf"}, {"import", {"kontakte.vcf", ""}, "/home/anna"}},
+        {{"--import", "a.csv", "--list", "3"}, {"import", {"a.csv", "3"}, "/home/anna"}},
+        {{"--export=alle.vcf", "--list=0"}, {"export", {"alle.vcf", "0"}, "/home/anna"}},
+        {{"--export", "/tmp/b.csv"}, {"export", {"/tmp/b.csv", ""}, "/home/anna"}},
+    };
+    for (const auto& [arguments, request] : cases) {
+        const CommandLine line = ParseCommandLine(QStringList{"tarvok-pro"} + arguments);
+        EXPECT_EQ(line.action, Action::Run) << line.error.toStdString();
+        EXPECT_EQ(line.request("/home/anna"), request) << arguments.join(u' ').toStdString();
+    }
+}
+
+TEST(CommandLine, ContactOptionsThatDoNotFitAreRefused) {
+    const std::pair<QStringList, QString> cases[] = {
+        {{"--import"}, "Der Option --import fehlt die Datei."},
+        {{"--export", "a.vcf", "--list"}, "Der Option --list fehlt die Nummer der Liste."},
+        {{"--import", "a.vcf", "--export", "b.vcf"},
+         "Bitte nur eine der Optionen --import und --export angeben."},
+        {{"--import", "a.vcf", "030 1234567"},
+         "Mit --import oder --export wird keine Rufnummer gewählt."},
+        {{"--list", "2"}, "Die Option --list gilt nur mit --import oder --export."},
+        {{"--import", "a.vcf", "--list", "0"}, "--list erwartet eine Liste von 1 bis 4."},
+        {{"--import", "a.vcf", "--list", "zwei"}, "--list erwartet eine Liste von 1 bis 4."},
+        {{"--export", "a.vcf", "--list", "5"},
+         "--list erwartet eine Liste von 1 bis 4 oder 0 für alle."},
+    };
+    for (const auto& [arguments, error] : cases) {
+        const CommandLine line = ParseCommandLine(QStringList{"tarvok-pro"} + arguments);
+        EXPECT_EQ(line.action, Action::Error) << arguments.join(u' ').toStdString();
+        EXPECT_EQ(line.error, error);
+    }
+}
+
 TEST(CommandLine, UsageIsGermanAndListsEveryOption) {
     const QString usage = CommandLineUsage();
     EXPECT_TRUE(usage.startsWith("Aufruf: tarvok-pro")) << usage.toStdString();
-    for (const char* word : {"--help", "--version", "--data ORDNER", "--desktop", "RUFNUMMER",
-                             "--explain RUFNUMMER", "--at ZEITPUNKT"})
+    for (const char* word : {"--help", "--version", "--data ORDNER", "--desktop", "--import DATEI",
+                             "--export DATEI", "--list N", "RUFNUMMER", "--explain RUFNUMMER",
+                             "--at ZEITPUNKT"})
         EXPECT_TRUE(usage.contains(QLatin1String(word))) << word;
 }
 

@@ -207,6 +207,20 @@ private slots:
         QCOMPARE(modem.received(), QByteArray());
     }
 
+    // A second start with --export: the running instance writes the file before it answers.
+    void exportFromASecondStart() {
+        QTemporaryDir dir;
+        QVERIFY(WriteFile(dir.filePath("Brisel.DAT"), kPhoneBook));
+        Instance first(dir.path());
+        QTRY_VERIFY_WITH_TIMEOUT(first.holdsLock(), 10000);
+        const Finished done = RunToEnd(dir.path(), {"--export", "alle.csv", "--list", "0"});
+        QCOMPARE(done.exitCode, 0);
+        QCOMPARE(ReadFile(dir.filePath("alle.csv")),
+                 QByteArray("\xEF\xBB\xBFName,Telefon,Liste\r\n"
+                            "\"M\xC3\xBCller, Anna\",+49 30 7654321,B\xC3\xBCro 1\r\n"));
+        QCOMPARE(ReadFile(dir.filePath("Brisel.DAT")), kPhoneBook);
+    }
+
     void helpVersionAndUsageErrorsNeedNoDisplay_data() {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<int>("exitCode");
