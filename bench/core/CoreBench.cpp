@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "../BenchNames.h"
+
 #include <benchmark/benchmark.h>
 
 #include <malloc.h>
@@ -17,14 +19,9 @@ using namespace tarvok;
 
 namespace {
 
-const char* const kSurnames[] = {"Müller", "Schröder", "Weiß",   "Bäcker", "Köhler", "Jäger",
-                                 "Lüdtke", "Öztürk",   "Groß",   "Meier",  "Schulz", "Ährens",
-                                 "Überle", "Straße",   "Zöller", "Abel"};
-const char* const kFirstNames[] = {"Jürgen", "Björn", "Sören", "Anna", "Günther", "Éva", "Max"};
-
 PhoneEntry generatedEntry(int i) {
-    const QString name = QString::fromUtf8(kSurnames[(i * 7) % 16]) + QStringLiteral(", ") +
-                         QString::fromUtf8(kFirstNames[(i * 3) % 7]) + u' ' +
+    const QString name = QString::fromUtf8(kBenchSurnames[(i * 7) % 16]) + QStringLiteral(", ") +
+                         QString::fromUtf8(kBenchFirstNames[(i * 3) % 7]) + u' ' +
                          QString::number(i * 7919 % 100000);
     const QString number = QStringLiteral("49 %1 %2 %3")
                                .arg(30 + i % 70)

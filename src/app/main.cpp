@@ -1,10 +1,14 @@
 #include "AppState.h"
+#include "CommandLine.h"
+#include "InstanceLock.h"
+#include "InstanceRequests.h"
 #include "MainWindow.h"
 #include "QtHttpClient.h"
 #include "QtSerialPort.h"
 #include "QtTrayIcon.h"
 #include "QuitSignals.h"
 #include "ShownReport.h"
+#include "SecondStart.h"
 #include "StartUp.h"
 
 #include <QApplication>
@@ -12,11 +16,20 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+#include <cstdio>
+
 using namespace tarvok;
 
-int main(int argc, char* argv[]) {
+namespace {
+
+void Print(FILE* stream, const QString& text) {
+    std::fputs(text.toUtf8().constData(), stream);
+}
+
+// The first instance on the data folder: the window, and the socket on which later starts
+// hand in their requests. Its own request runs once the window is up.
+int RunInstance(int& argc, char** argv, const QString& dataDir, const InstanceRequest& own) {
     QApplication app(argc, argv);
-    app.setApplicationName(QStringLiteral("Tarvok-Pro"));
     // The window lives on in the notification area when its last box closes.
     app.setQuitOnLastWindowClosed(false);
 
@@ -27,13 +40,13 @@ int main(int argc, char* argv[]) {
         app.installTranslator(&qtGerman);
 
     AppState state;
-    state.dataDir = QDir::currentPath();
+    state.dataDir = dataDir;
     const StartUp::Next next = StartUp(state).LoadDataFiles();
     if (next == StartUp::Next::EndProgram)
         return 1;
 
     QtTrayIcon tray;
-    QtSerialPort port;
+    QtSerialPort port(state.dataDir);
     QtHttpClient http;
     MainWindow window(state, MainWindow::Parts{tray, &port, &http});
     QuitSignals quitSignals;
@@ -43,6 +56,31 @@ int main(int argc, char* argv[]) {
                      [&window] { window.QuitProgram(); });
 
     ShownReport::watchIfAsked(window);
+    InstanceRequests requests(state, window);
+    QString listenError;
+    if (!requests.listen(dataDir, listenError))
+        Print(stderr, QStringLiteral("tarvok-pro: ") + listenError + u'\n');
+
     window.FinishStartUp(next);
+    requests.handleOwn(own);
     return app.exec();
+}
+
+} // namespace
+
+// The program with its window. It is started by the `tarvok-pro` front (launcher.cpp) with
+// the same arguments when no instance ran on the folder a moment before; between the two
+// another start may have taken the folder, so it checks again and hands over as well.
+int main(int argc, char* argv[]) {
+    QCoreApplication::setApplicationName(QStringLiteral("Tarvok-Pro"));
+    CommandLine commandLine;
+    QString dataDir;
+    if (const std::optional<int> exitCode = BeginStart(argc, argv, commandLine, dataDir))
+        return *exitCode;
+    const InstanceRequest request = commandLine.request(QDir::currentPath());
+    InstanceLock lock(dataDir);
+    if (const std::optional<int> exitCode =
+            TakeFolderOrHandOver(lock, argc, argv, dataDir, request))
+        return *exitCode;
+    return RunInstance(argc, argv, dataDir, request);
 }

@@ -24,6 +24,10 @@ QByteArray PhoneFileBytes(PhoneBook& book);
 // the files on disk are as they were and `error` says why.
 bool SavePhoneFile(const QString& dir, PhoneBook& book, FileError* error);
 
+// Reads Brisel.DAT of `dir` for a look that must change nothing: a missing file, another
+// version or a damaged file is an error, and nothing is created, converted or written.
+bool ReadPhoneFileOnly(const QString& dir, PhoneBook& book, FileError* error);
+
 // The opening at start.
 struct PhoneFileOpening {
     enum class Outcome {

@@ -91,6 +91,24 @@ void setNewFileDefaults(Settings& s) {
 
 } // namespace
 
+bool ReadPhoneFileOnly(const QString& dir, PhoneBook& book, FileError* error) {
+    const LoadedText loaded = loadText(QDir(dir).filePath(QLatin1String(kPhoneFileName)));
+    FileError failure;
+    failure.fileName = QString::fromLatin1(kPhoneFileName);
+    if (loaded.version == Version::Missing || loaded.version == Version::Unreadable) {
+        failure.kind = FileError::Kind::CannotOpen;
+        failure.detail =
+            loaded.version == Version::Missing ? QStringLiteral("missing") : loaded.error;
+    } else if (loaded.version == Version::Other) {
+        failure.kind = FileError::Kind::Incompatible;
+    } else {
+        return readLoaded(loaded, failure.fileName, book, error);
+    }
+    if (error)
+        *error = failure;
+    return false;
+}
+
 PhoneFileOpening OpenPhoneFile(const QString& dir, PhoneBook& book) {
     using Outcome = PhoneFileOpening::Outcome;
     PhoneFileOpening opening;

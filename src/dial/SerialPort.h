@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QObject>
+#include <QString>
 
 namespace tarvok {
 
@@ -12,6 +13,9 @@ class SerialPort : public QObject {
 public:
     using QObject::QObject;
 
+    // Why the last open failed, so that the user can be told what to fix.
+    enum class OpenFailure { None, Missing, InUse, NoPermission, NotSerial };
+
     virtual bool isOpen() const = 0;
     // portNumber 1..4 (COM1..COM4); false when the port does not exist or is in use.
     virtual bool open(int portNumber) = 0;
@@ -20,6 +24,10 @@ public:
     virtual bool write(const QByteArray& bytes) = 0;
     // Everything received and waiting.
     virtual QByteArray readAll() = 0;
+
+    // After a failed open: the reason and the device it was tried on, where the port knows.
+    virtual OpenFailure lastOpenFailure() const { return OpenFailure::NotSerial; }
+    virtual QString lastDevice() const { return {}; }
 
 signals:
     void readyRead();

@@ -2,6 +2,8 @@
 
 #include "SerialDevice.h"
 
+#include <QFileInfo>
+
 namespace tarvok {
 
 namespace {
@@ -11,7 +13,11 @@ constexpr int kDrainMs = 500;
 } // namespace
 
 QtSerialPort::QtSerialPort(QObject* parent)
-    : SerialPort(parent) {
+    : QtSerialPort(QString(), parent) {}
+
+QtSerialPort::QtSerialPort(const QString& dataDir, QObject* parent)
+    : SerialPort(parent)
+    , m_dataDir(dataDir) {
     connect(&m_port, &QSerialPort::readyRead, this, &SerialPort::readyRead);
     connect(&m_port, &QSerialPort::errorOccurred, this, &QtSerialPort::onError);
 }
@@ -23,16 +29,41 @@ bool QtSerialPort::isOpen() const {
 bool QtSerialPort::open(int portNumber) {
     if (m_port.isOpen())
         m_port.close();
-    const QString device = SerialDeviceForPort(portNumber);
-    if (device.isEmpty())
+    const QString device = SerialDeviceForPort(portNumber, m_dataDir);
+    m_openFailure = OpenFailure::None;
+    m_device = device;
+    if (device.isEmpty()) {
+        m_openFailure = OpenFailure::Missing;
         return false;
+    }
     m_port.setPortName(device);
     m_port.setBaudRate(QSerialPort::Baud2400);
     m_port.setDataBits(QSerialPort::Data8);
     m_port.setParity(QSerialPort::NoParity);
     m_port.setStopBits(QSerialPort::OneStop);
     m_port.setFlowControl(QSerialPort::NoFlowControl);
-    return m_port.open(QIODevice::ReadWrite);
+    if (m_port.open(QIODevice::ReadWrite))
+        return true;
+    m_openFailure = failureOf(m_port.error());
+    return false;
+}
+
+// QSerialPort reports a lock held by another program and a device file the user may not
+// open alike, as PermissionError; the file's own permissions tell them apart.
+SerialPort::OpenFailure QtSerialPort::failureOf(QSerialPort::SerialPortError error) const {
+    const QFileInfo device(m_device);
+    switch (error) {
+    case QSerialPort::DeviceNotFoundError:
+        return OpenFailure::Missing;
+    case QSerialPort::PermissionError:
+        if (device.exists() && !(device.isReadable() && device.isWritable()))
+            return OpenFailure::NoPermission;
+        return OpenFailure::InUse;
+    default:
+        if (!device.exists() && !device.isSymLink())
+            return OpenFailure::Missing;
+        return OpenFailure::NotSerial;
+    }
 }
 
 void QtSerialPort::close() {

@@ -1,5 +1,7 @@
 #include "TariffListUrl.h"
 
+#include "ProgramSettings.h"
+
 #include <QByteArray>
 
 #ifndef TARVOK_DEFAULT_UPDATE_URL
@@ -8,10 +10,19 @@
 
 namespace tarvok {
 
-QUrl TariffListUrl() {
+QUrl TariffListUrl(const QString& dataDir) {
     const QByteArray override = qgetenv("TARVOK_UPDATE_URL").trimmed();
     if (!override.isEmpty())
         return QUrl::fromUserInput(QString::fromUtf8(override));
+    if (!dataDir.isEmpty()) {
+        const QUrl chosen = ProgramSettings::load(dataDir).tariffListUrl();
+        if (!chosen.isEmpty())
+            return chosen;
+    }
+    return BuiltInTariffListUrl();
+}
+
+QUrl BuiltInTariffListUrl() {
     return QUrl(QStringLiteral(TARVOK_DEFAULT_UPDATE_URL));
 }
 

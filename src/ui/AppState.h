@@ -21,19 +21,22 @@ struct AppState {
     QString LastModemAnswer;   // upper-cased answer of the last dial
 };
 
-// Sets ModalBusy for the lifetime of a modal window.
+// Sets ModalBusy for the lifetime of a modal window; a window opened over another modal
+// one leaves the flag set when it closes.
 class ModalBusyScope {
 public:
     explicit ModalBusyScope(AppState& state)
-        : m_state(state) {
+        : m_state(state)
+        , m_previous(state.ModalBusy) {
         m_state.ModalBusy = -1;
     }
-    ~ModalBusyScope() { m_state.ModalBusy = 0; }
+    ~ModalBusyScope() { m_state.ModalBusy = m_previous; }
     ModalBusyScope(const ModalBusyScope&) = delete;
     ModalBusyScope& operator=(const ModalBusyScope&) = delete;
 
 private:
     AppState& m_state;
+    int m_previous;
 };
 
 } // namespace tarvok

@@ -17,6 +17,9 @@ int CompactStyle::pixelMetric(PixelMetric metric, const QStyleOption* option,
                               const QWidget* widget) const {
     if (metric == PM_FocusFrameHMargin)
         return 1;
+    // A button in a narrow frame keeps its whole caption.
+    if (metric == PM_ButtonMargin)
+        return 2;
     return QProxyStyle::pixelMetric(metric, option, widget);
 }
 

@@ -1,14 +1,17 @@
 #include "DialController.h"
 
-#include "BestProvider.h"
-#include "DialString.h"
+#include "CallExplanation.h"
+#include "CarrierTexts.h"
 #include "DialWindow.h"
+#include "DialableNumber.h"
 #include "MessageBox.h"
+#include "ModemProblemText.h"
 #include "ModemSession.h"
+#include "NumberMessages.h"
+#include "PhoneEntry.h"
 #include "TextCodec.h"
 
-#include <QDate>
-#include <QTime>
+#include <QDateTime>
 
 namespace tarvok {
 
@@ -47,26 +50,38 @@ DialController::DialController(AppState& state, SerialPort& port, QWidget* windo
 DialController::Outcome DialController::DialSelectedEntry(const QString& entryLine) {
     if (entryLine.isEmpty())
         return Outcome::NoEntry;
+    const QString number = EntryNumber(entryLine);
+    const qsizetype bad = FirstUndialableCharacter(number);
+    if (bad >= 0) {
+        MessageBox::exclamation(m_window, MessageBox::kTitle,
+                                UndialableNumberText(EntryName(entryLine), number, bad));
+        return Outcome::NumberRefused;
+    }
 
     const Settings& settings = m_state.phoneBook.settings;
-    const ProviderLookup lookup = [this](int weekday, int hour, int distance) {
-        return BestProvider(m_state.providers, weekday, hour, distance);
-    };
-    const DialPlan plan = PrepareDial(entryLine, settings, QDate::currentDate().dayOfWeek(),
-                                      QTime::currentTime().hour(), lookup);
+    const QDateTime now = QDateTime::currentDateTime();
+    const DialExplanation explained = ExplainDial(entryLine, settings, m_state.providers,
+                                                  now.date().dayOfWeek(), now.time().hour());
+    const DialPlan& plan = explained.plan;
 
     ModemSession session(m_port);
     connect(&session, &ModemSession::answerChanged, this,
             [this, &session] { m_state.LastModemAnswer = session.answer(); });
     // The bytes the data files hold: whatever the user typed reaches the modem unchanged.
     if (!session.start(settings.ComPort, EncodeWindows1252(plan.CompleteDialString))) {
-        MessageBox::critical(m_window, MessageBox::kTitle, PortUnavailableText(settings.ComPort));
+        // The first line as ever; the second says what to fix, where the port knows.
+        QString text = PortUnavailableText(settings.ComPort);
+        const QString why = PortOpenFailureText(m_port.lastOpenFailure(), m_port.lastDevice());
+        if (!why.isEmpty())
+            text += u'\n' + why;
+        MessageBox::critical(m_window, MessageBox::kTitle, text);
         session.acknowledgeFailure();
         return Outcome::PortUnavailable;
     }
 
     Outcome outcome = Outcome::Cancelled;
     DialWindow dialWindow(plan.Name, plan.DisplayNumber, m_window);
+    dialWindow.showCarrier(CarrierLine(explained, m_state.providers));
     connect(&dialWindow, &DialWindow::cancelRequested, &session, &ModemSession::cancel);
     connect(&session, &ModemSession::finished, &dialWindow,
             [&outcome, &dialWindow](ModemSession::End end) {

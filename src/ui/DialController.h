@@ -17,7 +17,9 @@ class SerialPort;
 class DialController : public QObject {
     Q_OBJECT
 public:
-    enum class Outcome { Answered, Cancelled, PortUnavailable, PortFailed, NoEntry };
+    // NumberRefused: the stored number holds a character the dial command must not carry;
+    // the message was shown and nothing was sent.
+    enum class Outcome { Answered, Cancelled, PortUnavailable, PortFailed, NoEntry, NumberRefused };
 
     DialController(AppState& state, SerialPort& port, QWidget* window);
 

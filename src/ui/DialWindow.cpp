@@ -53,6 +53,12 @@ bool DialWindow::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
+void DialWindow::showCarrier(const QString& carrierLine) {
+    if (auto* box = qobject_cast<QVBoxLayout*>(layout()))
+        box->insertWidget(3, addLabel(5, carrierLine, QStringLiteral("Anbieter: ") + carrierLine));
+    setFixedSize(sizeHint().expandedTo(QSize(280, 0)));
+}
+
 void DialWindow::finish() {
     QDialog::done(Accepted);
 }

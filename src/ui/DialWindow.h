@@ -14,6 +14,8 @@ class DialWindow : public QDialog {
 public:
     DialWindow(const QString& name, const QString& displayNumber, QWidget* parent = nullptr);
 
+    // One more line under the number: the carrier the dial goes through.
+    void showCarrier(const QString& carrierLine);
     // Closes the window without asking for a cancel: the dial has ended by itself.
     void finish();
     // "&Abbruch", Escape and the window frame all end here.

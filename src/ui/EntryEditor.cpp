@@ -103,4 +103,19 @@ int EntryEditor::zeroFlag() const {
     return m_zero->isChecked() ? 1 : 0;
 }
 
+void EntryEditor::setAcceptCheck(std::function<bool()> check) {
+    m_acceptCheck = std::move(check);
+}
+
+void EntryEditor::accept() {
+    if (m_acceptCheck && !m_acceptCheck())
+        return;
+    QDialog::accept();
+}
+
+void EntryEditor::focusNumber() {
+    m_number->setFocus();
+    m_number->selectAll();
+}
+
 } // namespace tarvok

@@ -3,6 +3,8 @@
 #include <QDialog>
 #include <QString>
 
+#include <functional>
+
 class QCheckBox;
 class QLineEdit;
 class QPushButton;
@@ -23,7 +25,14 @@ public:
 
     // exec() gives Accepted for "&OK" and Rejected for "&Abbrechen", Escape or the close box.
 
+    // Asked at "&OK" before the editor closes; false keeps it open (the check has told the
+    // user why and may have put the focus where the fault is).
+    void setAcceptCheck(std::function<bool()> check);
+    void accept() override;
+    void focusNumber(); // the number box, its text selected for retyping
+
 private:
+    std::function<bool()> m_acceptCheck;
     QLineEdit* m_name = nullptr;
     QLineEdit* m_number = nullptr;
     QCheckBox* m_zero = nullptr;

@@ -1,9 +1,12 @@
 #include "MainWindow.h"
 
 #include "AboutBox.h"
+#include "CarrierStatus.h"
+#include "ContactsController.h"
 #include "DialController.h"
 #include "KeyRepeat.h"
 #include "ListKeys.h"
+#include "ModemSetup.h"
 #include "OptionsPage.h"
 #include "PhoneBookEditing.h"
 #include "PhoneListModel.h"
@@ -79,6 +82,7 @@ MainWindow::MainWindow(AppState& state, const Parts& parts, QWidget* parent)
     if (parts.httpClient)
         m_update =
             std::make_unique<ProviderUpdate>(state, *m_providerModel, *parts.httpClient, this);
+    m_modemSetup = new ModemSetup(state, parts.serialPort, this);
     m_trayClicks = new TrayController(state, m_tray, parts.trayClickDelay, this);
     m_trayClicks->setObjectName(QStringLiteral("TrayController"));
     Form_Load();
@@ -119,13 +123,19 @@ void MainWindow::Form_Load() {
     layout->addWidget(m_tabs, 1);
     layout->addWidget(statusBar);
     resize(kDrawnSize.expandedTo(minimumSizeHint()));
+    m_carrier = new CarrierStatus(m_state, *m_providerModel, statusBar);
 
     makeMenus();
     KeyRepeat::watch(); // before the first key is held down on a list
     m_editing = new PhoneBookEditing(m_state, m_lists, m_models, this);
+    m_contacts = new ContactsController(m_state, m_lists, m_models, *m_editing, this);
+    m_contacts->addMenuItems(m_pummain);
+    connect(m_contacts, &ContactsController::dialRequested, this, &MainWindow::dialEntry);
 
     connect(m_tabs, &QTabWidget::currentChanged, this, &MainWindow::TabStrip1_Click);
     connect(m_options, &OptionsPage::settingsSaved, this, &MainWindow::applySettings);
+    connect(m_options, &OptionsPage::settingsSaved, m_carrier, &CarrierStatus::refresh);
+    connect(m_carrier, &CarrierStatus::orderChanged, this, &MainWindow::SetStatusText);
     connect(m_options, &OptionsPage::debugRequested, this, [this] {
         if (m_dial)
             m_dial->ShowLastModemAnswer();
@@ -134,6 +144,17 @@ void MainWindow::Form_Load() {
         if (m_update)
             m_update->DownloadUpdateFile(m_options->downloadButton());
     });
+    connect(m_options, &OptionsPage::devicesRequested, m_modemSetup,
+            [this] { m_modemSetup->ShowDevices(m_options); });
+    connect(m_options, &OptionsPage::modemTestRequested, m_modemSetup,
+            [this](int port) { m_modemSetup->TestModem(port, m_options); });
+    if (m_update) {
+        connect(m_options, &OptionsPage::undoUpdateRequested, m_update.get(),
+                &ProviderUpdate::UndoUpdate);
+        connect(m_update.get(), &ProviderUpdate::undoAvailable, m_options,
+                &OptionsPage::setUpdateUndoable);
+        connect(m_update.get(), &ProviderUpdate::statusText, this, &MainWindow::SetStatusText);
+    }
     connect(m_trayClicks, &TrayController::showWindowRequested, this, &MainWindow::showWindow);
     connect(m_trayClicks, &TrayController::menuRequested, this, &MainWindow::popUpTrayMenu);
     connect(m_trayClicks, &TrayController::beepRequested, this, &MainWindow::Beep);
@@ -246,6 +267,7 @@ void MainWindow::TabStrip1_Click() {
             StatusListe();
         }
         m_lists[size_t(t - 1)]->setFocus();
+        m_carrier->setEntryLine(selectedLine(t));
     } else if (m_state.CurrentTab != 5) {
         m_options->LoadOptionControls();
         SetStatusText(QStringLiteral("Bitte gewünschte Änderungen vornehmen"));
@@ -260,10 +282,17 @@ int MainWindow::selectedRow(int index) const {
     return selected.isEmpty() ? -1 : selected.first().row();
 }
 
+QString MainWindow::selectedLine(int index) const {
+    const int row = selectedRow(index);
+    return row < 0 ? QString() : m_models[size_t(index - 1)]->list().lineAt(row);
+}
+
 void MainWindow::NamList_Click(int index) {
     const int row = selectedRow(index);
     if (row >= 0)
         SetStatusText(m_models[size_t(index - 1)]->list().at(row).Number);
+    if (m_carrier)
+        m_carrier->setEntryLine(selectedLine(index));
 }
 
 void MainWindow::NamList_MouseDown(int index, const QPoint& globalPos) {
@@ -283,12 +312,24 @@ void MainWindow::NamList_LostFocus(int) {
 void MainWindow::dialSelectedEntry() {
     if (!m_dial || m_state.CurrentTab < 1 || m_state.CurrentTab > 4)
         return;
-    const int row = selectedRow(m_state.CurrentTab);
-    if (row < 0)
+    const QString line = selectedLine(m_state.CurrentTab);
+    if (line.isEmpty())
         return;
-    const QString line = m_models[size_t(m_state.CurrentTab - 1)]->list().lineAt(row);
-    if (m_dial->DialSelectedEntry(line) == DialController::Outcome::PortUnavailable)
+    DialEntryLine(line);
+}
+
+void MainWindow::DialEntryLine(const QString& line) {
+    if (m_dial && m_dial->DialSelectedEntry(line) == DialController::Outcome::PortUnavailable)
         ShowOptionsTab();
+}
+
+// An entry found elsewhere is dialled as if chosen in its list.
+void MainWindow::dialEntry(int index, int row) {
+    m_tabs->setCurrentIndex(index - 1);
+    QListView* list = m_lists[size_t(index - 1)];
+    list->setCurrentIndex(m_models[size_t(index - 1)]->index(row));
+    list->scrollTo(list->currentIndex());
+    dialSelectedEntry();
 }
 
 void MainWindow::popUpTrayMenu() {

@@ -17,8 +17,11 @@ class QTabWidget;
 
 namespace tarvok {
 
+class CarrierStatus;
+class ContactsController;
 class DialController;
 class HttpClient;
+class ModemSetup;
 class OptionsPage;
 class PhoneBookEditing;
 class PhoneListModel;
@@ -53,6 +56,12 @@ public:
     // "&Beenden", SIGTERM and the end of the desktop session: options saved when their
     // page is in front, the tray icon removed, then programEnded.
     void QuitProgram();
+    // Import, export and search of contacts, for the command line as for the menu.
+    ContactsController& contacts() { return *m_contacts; }
+    // A later start asks to be shown: as the tray menu's "&Einblenden".
+    void ShowFromOutside() { pum2_Click(1); }
+    // The dial of one entry line, as a double-click on it would run it.
+    void DialEntryLine(const QString& line);
 
 signals:
     void programEnded();
@@ -75,10 +84,12 @@ private:
     void NamList_MouseDown(int index, const QPoint& globalPos);
     void NamList_LostFocus(int index);
     void dialSelectedEntry();
+    void dialEntry(int index, int row);
     bool selectCurrentLine(int index);
     void pum2_Click(int index);
     void popUpTrayMenu();
     int selectedRow(int index) const;
+    QString selectedLine(int index) const; // empty when none is selected
     int listIndexOf(QObject* object) const;
 
     AppState& m_state;
@@ -89,10 +100,13 @@ private:
     QTabWidget* m_tabs = nullptr;
     OptionsPage* m_options = nullptr;
     QLabel* m_status = nullptr;
+    CarrierStatus* m_carrier = nullptr; // the status bar's right-hand part
     QMenu* m_pummain = nullptr;
     QMenu* m_pummain2 = nullptr;
     PhoneBookEditing* m_editing = nullptr;
+    ContactsController* m_contacts = nullptr;
     TrayController* m_trayClicks = nullptr;
+    ModemSetup* m_modemSetup = nullptr;
     std::unique_ptr<DialController> m_dial;
     std::unique_ptr<ProviderUpdate> m_update;
     bool m_quitting = false;

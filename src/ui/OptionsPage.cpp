@@ -7,7 +7,9 @@
 #include "MessageBox.h"
 #include "OptionControls.h"
 #include "OptionValues.h"
+#include "OptionsPageButtons.h"
 #include "PhoneFile.h"
+#include "ProviderCheckWindow.h"
 #include "ProviderListController.h"
 #include "ProviderTableModel.h"
 #include "SerialDevice.h"
@@ -135,28 +137,39 @@ void OptionsPage::buildModemFrame(QBoxLayout* column) {
 
     QLabel* port = addLabel(frame, "Label1(5)", QStringLiteral("Anschluß"));
     m_comList = addList(frame, "ComList", QStringLiteral("Anschluß"), port, m_compactStyle);
-    for (int portNumber = 1; portNumber <= 4; ++portNumber) {
+    for (int portNumber = 1; portNumber <= 4; ++portNumber)
         m_comList->addItem(QStringLiteral("COM%1").arg(portNumber));
-        // The item names the device behind it, since there is no COM1 here.
-        m_comList->setItemData(portNumber - 1, SerialDeviceForPort(portNumber), Qt::ToolTipRole);
-    }
+    showPortDevices();
     grid->addWidget(port, 1, 0);
     grid->addWidget(m_comList, 1, 1);
+
+    const ModemButtons modem = AddModemButtons(frame, QRect(), QRect(), m_compactStyle);
+    connect(modem.devices, &QPushButton::clicked, this, [this] {
+        emit devicesRequested(); // the window is modal: closed again when this returns
+        showPortDevices();
+    });
+    connect(modem.test, &QPushButton::clicked, this,
+            [this] { emit modemTestRequested(m_comList->currentIndex() + 1); });
+    auto* modemRow = new QHBoxLayout;
+    modemRow->setSpacing(2);
+    modemRow->addWidget(modem.devices);
+    modemRow->addWidget(modem.test, 1);
+    grid->addLayout(modemRow, 2, 0, 1, 2);
 
     QLabel* method = addLabel(frame, "Label1(6)", QStringLiteral("Wahlart"));
     m_dialMethodList =
         addList(frame, "WahlArtList", QStringLiteral("Wahlart"), method, m_compactStyle);
     m_dialMethodList->addItems({QStringLiteral("Ton"), QStringLiteral("Puls")});
-    grid->addWidget(method, 2, 0);
-    grid->addWidget(m_dialMethodList, 2, 1);
+    grid->addWidget(method, 3, 0);
+    grid->addWidget(m_dialMethodList, 3, 1);
 
     QLabel* answer = addLabel(frame, "Label1(7)", QStringLiteral("Modem- antwort"));
     WrapAtBlanks(answer);
     m_debugButton = addButton(frame, "Btn(0)", QStringLiteral("Debug"));
     m_debugButton->setAccessibleDescription(QStringLiteral("Modemantwort"));
     answer->setBuddy(m_debugButton);
-    grid->addWidget(answer, 3, 0);
-    grid->addWidget(m_debugButton, 3, 1);
+    grid->addWidget(answer, 4, 0);
+    grid->addWidget(m_debugButton, 4, 1);
 }
 
 void OptionsPage::buildSizeFrame(QBoxLayout* column) {
@@ -250,22 +263,36 @@ void OptionsPage::buildProviderFrame(QBoxLayout* column) {
     // A wider table gives its room to the provider names.
     header->setSectionResizeMode(0, QHeaderView::Stretch);
 
-    const QString updateCaption =
-        kUpdateCaption + QStringLiteral(" (") + TariffListUrl().host() + QStringLiteral(")");
-    m_updateLabel = addLabel(frame, "Label1(10)", updateCaption);
+    m_updateLabel = addLabel(frame, "Label1(10)", updateCaption());
     m_updateLabel->setWordWrap(true);
+    QPushButton* check = addButton(frame, "CheckProviders", QStringLiteral("Prüfen"));
+    check->setAccessibleDescription(QStringLiteral("Anbietertabelle prüfen"));
+    connect(check, &QPushButton::clicked, this, &OptionsPage::openProviderCheck);
     m_downloadButton = addButton(frame, "Btn(1)", QStringLiteral("Download"));
     m_updateLabel->setBuddy(m_downloadButton);
-    m_downloadButton->setAccessibleDescription(updateCaption);
+    m_downloadButton->setAccessibleDescription(updateCaption());
+    m_undoUpdateButton = AddUndoUpdateButton(frame, QRect());
+    connect(m_undoUpdateButton, &QPushButton::clicked, this, &OptionsPage::undoUpdateRequested);
 
-    auto* update = new QHBoxLayout;
-    update->addWidget(m_updateLabel, 1);
-    update->addWidget(m_downloadButton, 0, Qt::AlignTop);
+    auto* update = new QGridLayout;
+    update->addWidget(m_updateLabel, 0, 0);
+    update->addWidget(check, 0, 1, Qt::AlignTop);
+    update->addWidget(m_downloadButton, 0, 2, Qt::AlignTop);
+    update->addWidget(m_undoUpdateButton, 1, 1, 1, 2);
+    update->setColumnStretch(0, 1);
     auto* layout = new QVBoxLayout(frame);
     layout->addWidget(m_telcoList, 1);
     layout->addLayout(update);
 
     m_providerList = new ProviderListController(m_state, m_providers, m_telcoList, this);
+}
+
+void OptionsPage::openProviderCheck() {
+    ProviderCheckWindow window(m_providers.table(), m_state.dataDir, this);
+    connect(&window, &ProviderCheckWindow::rowChosen, m_providerList,
+            &ProviderListController::selectRow);
+    ModalBusyScope busy(m_state);
+    window.exec();
 }
 
 void OptionsPage::LoadOptionControls() {
@@ -289,6 +316,7 @@ void OptionsPage::LoadOptionControls() {
     sampleFont.setFamily(listFontFamily());
     m_sample->setFont(sampleFont);
     UpdateFntSmpl();
+    showPortDevices();
     WahlArtList_Click(); // the enabled states follow the values just shown
 }
 
@@ -328,6 +356,27 @@ bool OptionsPage::acceptTexts() {
     QList<QLineEdit*> boxes(m_text1.begin(), m_text1.end());
     boxes << QList<QLineEdit*>(m_text2.begin(), m_text2.end()) << m_text3 << m_handOverNumber;
     return AcceptStorableTexts(this, boxes);
+}
+
+void OptionsPage::setUpdateUndoable(bool undoable) {
+    m_undoUpdateButton->setEnabled(undoable);
+}
+
+QString OptionsPage::updateCaption() const {
+    return kUpdateCaption + QStringLiteral(" (") + TariffListUrl(m_state.dataDir).host() +
+           QStringLiteral(")");
+}
+
+// The port list names the device behind each item, since there is no COM1 here, and the
+// update label the tariff service; both follow the settings file.
+void OptionsPage::showPortDevices() {
+    for (int portNumber = 1; portNumber <= 4; ++portNumber)
+        m_comList->setItemData(portNumber - 1, SerialDeviceForPort(portNumber, m_state.dataDir),
+                               Qt::ToolTipRole);
+    if (m_updateLabel) {
+        m_updateLabel->setText(updateCaption());
+        m_downloadButton->setAccessibleDescription(updateCaption());
+    }
 }
 
 void OptionsPage::focusCountryCode() {

@@ -42,11 +42,15 @@ public:
     bool acceptTexts();
     void focusCountryCode(); // Text1(2) gets the focus
     QAbstractButton* downloadButton() const;
+    void setUpdateUndoable(bool undoable); // "Aktualisierung rückgängig" offered or not
 
 signals:
     void settingsSaved();     // tab captions (ListNames) and list font size (EntrySize) changed
     void debugRequested();    // Btn(0)
     void downloadRequested(); // Btn(1)
+    void devicesRequested();  // "Geräte..."
+    void modemTestRequested(int port); // "Modem testen" on ComList's port
+    void undoUpdateRequested();        // "Aktualisierung rückgängig"
 
 private:
     void buildCodesFrame(QBoxLayout* column);
@@ -57,8 +61,11 @@ private:
     void buildNamesFrame(QBoxLayout* column);
     void buildProviderFrame(QBoxLayout* column);
     void fitSampleFrame();
+    void openProviderCheck(); // "Prüfen": the checker window over the table as it stands
 
     QString listFontFamily() const;
+    QString updateCaption() const;
+    void showPortDevices();
     void UpdateFntSmpl();
     void WahlArtList_Click();
     void UebergabeChk_Click();
@@ -77,10 +84,11 @@ private:
     QComboBox* m_dialMethodList = nullptr;   // WahlArtList
     QPushButton* m_debugButton = nullptr;    // Btn(0)
     QPushButton* m_downloadButton = nullptr; // Btn(1)
-    QSlider* m_sizeSlider = nullptr;         // Slider1
-    QFrame* m_sampleFrame = nullptr;         // FntFrm
-    QLabel* m_sample = nullptr;              // FntSmpl
-    QLabel* m_updateLabel = nullptr;         // Label1(10)
+    QPushButton* m_undoUpdateButton = nullptr;
+    QSlider* m_sizeSlider = nullptr; // Slider1
+    QFrame* m_sampleFrame = nullptr; // FntFrm
+    QLabel* m_sample = nullptr;      // FntSmpl
+    QLabel* m_updateLabel = nullptr; // Label1(10)
     QTreeView* m_telcoList = nullptr;
     ProviderListController* m_providerList = nullptr;
 };

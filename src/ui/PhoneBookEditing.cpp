@@ -1,8 +1,10 @@
 #include "PhoneBookEditing.h"
 
 #include "EntryEditor.h"
+#include "EntryNumber.h"
 #include "FileErrorText.h"
 #include "MessageBox.h"
+#include "NumberMessages.h"
 #include "PhoneFile.h"
 #include "PhoneListModel.h"
 
@@ -71,6 +73,7 @@ void PhoneBookEditing::OpenEntryEditor(const QString& name, const QString& numbe
     EntryEditor editor(m_window);
     editor.setObjectName(QStringLiteral("Form2"));
     editor.setEntry(name, number, zeroFlag);
+    editor.setAcceptCheck([this, &editor, number] { return normaliseNumber(editor, number); });
     m_state.NewEntryMode = name.isEmpty() && number.isEmpty();
     bool accepted = false;
     {
@@ -79,6 +82,27 @@ void PhoneBookEditing::OpenEntryEditor(const QString& name, const QString& numbe
     }
     if (accepted)
         acceptEntry(editor);
+}
+
+// At "&OK": a number typed the way people write it goes into the book's form, so that the
+// dial gets digits; one that cannot be read keeps the editor open. An empty name or number
+// keeps its meaning (nothing added, or the entry deleted).
+bool PhoneBookEditing::normaliseNumber(EntryEditor& editor, const QString& previousNumber) {
+    if (editor.nameText().trimmed().isEmpty() || editor.numberText().trimmed().isEmpty())
+        return true;
+    const Settings& settings = m_state.phoneBook.settings;
+    const ExternalNumber number =
+        NumberForEntry(editor.numberText(), editor.zeroFlag(), previousNumber, settings.CountryCode,
+                       settings.AreaCode);
+    if (!number.ok()) {
+        MessageBox::exclamation(
+            &editor, MessageBox::kTitle,
+            EntryNumberRefusedText(editor.numberText().trimmed(), number.error));
+        editor.focusNumber();
+        return false;
+    }
+    editor.setEntry(editor.nameText(), number.Number, number.ZeroPrefix);
+    return true;
 }
 
 // A change is the removal of the old line and the insertion of the new one, so a changed

@@ -32,6 +32,7 @@ public:
 private:
     int currentList() const; // 0..3, or -1 while the options page is in front
     int selectedRow() const; // in the current list, -1 without a selection
+    bool normaliseNumber(EntryEditor& editor, const QString& previousNumber);
     void acceptEntry(const EntryEditor& editor);
     void askAndRemove();
 

@@ -1,5 +1,7 @@
 #include "PhoneListModel.h"
 
+#include "GermanOrder.h"
+
 namespace tarvok {
 
 PhoneListModel::PhoneListModel(PhoneList& list, QObject* parent)
@@ -22,6 +24,25 @@ QVariant PhoneListModel::data(const QModelIndex& index, int role) const {
     default:
         return {};
     }
+}
+
+QModelIndexList PhoneListModel::match(const QModelIndex& start, int role, const QVariant& value,
+                                      int hits, Qt::MatchFlags flags) const {
+    if (role != Qt::DisplayRole || (flags & Qt::MatchTypeMask) != Qt::MatchStartsWith ||
+        !start.isValid())
+        return QAbstractListModel::match(start, role, value, hits, flags);
+    const QString key = GermanSortKey(value.toString());
+    const int count = m_list.count();
+    const int first = start.row();
+    const int end = (flags & Qt::MatchWrap) ? first + count : count;
+    QModelIndexList found;
+    for (int i = first; i < end && (hits < 0 || found.size() < hits); ++i) {
+        const int row = i % count;
+        // Folding never shortens a text, so the name's first key.size() letters suffice.
+        if (GermanSortKey(QStringView(m_list.at(row).Name).left(key.size())).startsWith(key))
+            found << index(row);
+    }
+    return found;
 }
 
 std::optional<int> PhoneListModel::insert(const PhoneEntry& entry) {

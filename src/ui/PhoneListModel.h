@@ -20,6 +20,10 @@ public:
 
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
+    // The list view's typing search: names that begin with the typed letters in the phone
+    // book's folding ("mu" finds "Müller", "strass" finds "Straße"), as the list is sorted.
+    QModelIndexList match(const QModelIndex& start, int role, const QVariant& value, int hits,
+                          Qt::MatchFlags flags) const override;
 
     const PhoneList& list() const { return m_list; }
 

@@ -10,6 +10,13 @@ QIcon programIcon() {
     QPixmap pixmap(32, 32);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
+    paintProgramIcon(painter, 32);
+    return QIcon(pixmap);
+}
+
+void paintProgramIcon(QPainter& painter, int size) {
+    painter.save();
+    painter.scale(size / 32.0, size / 32.0);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setBrush(QColor(0x1f, 0x5f, 0xa8));
     painter.setPen(Qt::NoPen);
@@ -20,7 +27,7 @@ QIcon programIcon() {
     font.setBold(true);
     painter.setFont(font);
     painter.drawText(QRect(0, 0, 32, 32), Qt::AlignCenter, QStringLiteral("T"));
-    return QIcon(pixmap);
+    painter.restore();
 }
 
 } // namespace tarvok

@@ -34,6 +34,8 @@ public:
     void EditProvider(const QString& name, const QString& networkCode, int dayCode, int startHour,
                       int endHour, int nearFlag, int farFlag, int abroadFlag);
 
+    void selectRow(int row); // 0-based; -1 clears the selection
+
     int LastSortColumn() const { return m_lastSortColumn; }
     QMenu* menu() const { return m_menu; }
 
@@ -44,7 +46,6 @@ private:
     void buildMenu();
     void deleteSelected();
     void saveProviders();
-    void selectRow(int row); // 0-based; -1 clears the selection
 
     AppState& m_state;
     ProviderTableModel& m_model;

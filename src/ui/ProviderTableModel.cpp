@@ -80,6 +80,12 @@ void ProviderTableModel::ClearProviderTable() {
     endResetModel();
 }
 
+void ProviderTableModel::replaceTable(const ProviderTable& table) {
+    beginResetModel();
+    m_table = table;
+    endResetModel();
+}
+
 void ProviderTableModel::setSort(int column, Qt::SortOrder order) {
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     const int count = m_table.rowCount();

@@ -27,6 +27,7 @@ public:
     void RemoveProvider(int row); // 0-based
     void ClearProviderTable();
     void setSort(int column, Qt::SortOrder order);
+    void replaceTable(const ProviderTable& table); // rows, order and sort
 
 private:
     ProviderTable& m_table;

@@ -4,6 +4,7 @@
 #include "HttpClient.h"
 #include "MessageBox.h"
 #include "ProviderFile.h"
+#include "ProviderTableChanges.h"
 #include "ProviderTableModel.h"
 #include "SafeFile.h"
 #include "TariffList.h"
@@ -77,7 +78,10 @@ ProviderUpdate::ProviderUpdate(AppState& state, ProviderTableModel& model, HttpC
     : m_state(state)
     , m_model(model)
     , m_http(http)
-    , m_window(window) {}
+    , m_window(window)
+    , m_undo(model) {
+    connect(&m_undo, &ProviderUpdateUndo::availableChanged, this, &ProviderUpdate::undoAvailable);
+}
 
 void ProviderUpdate::DownloadUpdateFile(QAbstractButton* button) {
     if (m_running)
@@ -86,7 +90,7 @@ void ProviderUpdate::DownloadUpdateFile(QAbstractButton* button) {
     const DisabledWhileRunning disabled(button);
     DownloadFailed = false;
 
-    const HttpReply reply = m_http.Fetch(TariffListUrl());
+    const HttpReply reply = m_http.Fetch(TariffListUrl(m_state.dataDir));
     reportFetchFailure(reply);
     if (DownloadFailed)
         return;
@@ -141,9 +145,16 @@ bool ProviderUpdate::keepUpdateFile(const QString& converted) {
 }
 
 void ProviderUpdate::importList(const TariffImport& list, bool dropOldRows) {
+    ProviderTable before = m_model.table();
     if (dropOldRows)
         m_model.ClearProviderTable();
     m_model.AddProviderRows(list.rows);
+    const ProviderTableChanges changes = CompareProviderTables(before, m_model.table());
+    m_undo.keep(std::move(before));
+    emit statusText(QStringLiteral("Aktualisiert: %1 neu, %2 geändert, %3 entfernt")
+                        .arg(changes.added)
+                        .arg(changes.changed)
+                        .arg(changes.removed));
 
     FileError error;
     if (!SaveProviderFile(m_state.dataDir, m_model.table(), &error)) {
@@ -157,6 +168,22 @@ void ProviderUpdate::importList(const TariffImport& list, bool dropOldRows) {
     if (list.skipped > 0)
         MessageBox::information(m_window, kTitle,
                                 ImportSummary(int(list.rows.size()), list.skipped));
+}
+
+// "Aktualisierung rückgängig": the table from before the update, saved the usual way, so
+// that the updated one becomes the backup.
+void ProviderUpdate::UndoUpdate() {
+    if (m_running || !m_undo.restore())
+        return;
+    FileError error;
+    if (!SaveProviderFile(m_state.dataDir, m_model.table(), &error)) {
+        MessageBox::critical(m_window, kTitle,
+                             FileErrorText(error) +
+                                 QStringLiteral("\nDie frühere Provider-Liste steht wieder in "
+                                                "der Liste, ist aber nicht gespeichert."));
+        return;
+    }
+    emit statusText(QStringLiteral("Aktualisierung rückgängig gemacht"));
 }
 
 } // namespace tarvok

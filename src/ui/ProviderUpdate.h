@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AppState.h"
+#include "ProviderUpdateUndo.h"
 
 #include <QObject>
 
@@ -22,8 +23,14 @@ public:
     ProviderUpdate(AppState& state, ProviderTableModel& model, HttpClient& http, QWidget* window);
 
     void DownloadUpdateFile(QAbstractButton* button);
+    // Puts the table from before the last update back, while nothing else changed it.
+    void UndoUpdate();
 
     static inline const QString kTitle = QStringLiteral("Provider-Update");
+
+signals:
+    void statusText(const QString& text); // what the update or its undo changed
+    void undoAvailable(bool available);
 
 private:
     void reportFetchFailure(const HttpReply& reply);
@@ -36,6 +43,7 @@ private:
     QWidget* m_window;
     bool DownloadFailed = false; // set when the running fetch failed, in either way
     bool m_running = false;
+    ProviderUpdateUndo m_undo;
 };
 
 } // namespace tarvok

@@ -4,7 +4,9 @@
 #include "DialWindow.h"
 #include "EntryEditor.h"
 #include "PopupDriver.h"
+#include "ImportWindow.h"
 #include "ProviderEditor.h"
+#include "SearchWindow.h"
 #include "WindowFixture.h"
 
 #include <QAbstractButton>
@@ -197,12 +199,24 @@ void AccessibilityTreeTest::dialogs_data() {
     QTest::newRow("entry editor") << 0;
     QTest::newRow("provider editor") << 1;
     QTest::newRow("dial window") << 2;
+    QTest::newRow("import preview") << 3;
+    QTest::newRow("search box") << 4;
 }
 
 void AccessibilityTreeTest::dialogs() {
     QFETCH(int, which);
     std::unique_ptr<QWidget> window;
-    if (which == 0)
+    tarvok::PhoneBook book;
+    book.lists[0].insert({QStringLiteral("Meier, Hans"), QStringLiteral("49 89 123"), 1});
+    if (which == 3)
+        window = std::make_unique<tarvok::ImportWindow>(
+            book,
+            std::vector<tarvok::ContactNumber>{
+                {QStringLiteral("Albers, Eva"), QStringLiteral("030 555")}},
+            1, tarvok::StandardImportRules(QStringLiteral("49"), QStringLiteral("89")));
+    else if (which == 4)
+        window = std::make_unique<tarvok::SearchWindow>(book);
+    else if (which == 0)
         window = std::make_unique<tarvok::EntryEditor>();
     else if (which == 1)
         window = std::make_unique<tarvok::ProviderEditor>();

@@ -117,7 +117,27 @@ def tariff():
     write(kind, "bom", b"\xef\xbb\xbf" + whole.encode("cp1252"))
 
 
+def number():
+    kind = "number"
+    seeds = {
+        "de_landline": "+49 30 1234567", "de_zero": "+49 (0)711 1234-56",
+        "de_idd": "0049 89 1234567", "de_national": "030/1234567", "de_mobile": "0151 23456789",
+        "ch": "+41 44 668 18 00", "fr": "0033 6 12 34 56 78", "us": "+1 (650) 253-0000",
+        "it": "+39 06 1234 5678", "local": "1234567",
+        "tel": "tel:+49-711-1234;ext=56", "tel_context": "tel:1234567;phone-context=+49-30",
+        "tel_domain": "tel:7042;phone-context=example.com", "tel_encoded": "tel:+49%2030%201234",
+        "callto": "callto://+41446681800", "letters": "030 CALL-NOW",
+        "two": "030 1234567, 089 7654321", "two_plus": "+49 30 1 +49 89 2",
+        "star": "*31#030123", "short": "+49 1", "long": "+49 " + "9" * 30, "empty": "",
+        "book_form": "49 30 1234567", "leading_zero": "+49 000567",
+        "unicode_digits": "\uff10\uff13\uff10 1234567",
+    }
+    for name, text in seeds.items():
+        write(kind, name, text, "utf-8")
+
+
 if __name__ == "__main__":
     phonebook()
     provider()
     tariff()
+    number()

@@ -147,17 +147,109 @@ private slots:
         QVERIFY(!ShownDialWindow());
     }
 
-    // A number is windows-1252 in the file, and so on the line: a pasted dash stays a dash.
-    void sendsTheTextInTheFileCodePage() {
+    // The line under the number names the carrier the dial string carries.
+    void dialWindowShowsCarrierLine_data() {
+        QTest::addColumn<QString>("countryCode");
+        QTest::addColumn<QString>("networkCode");
+        QTest::addColumn<QString>("weite");
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QByteArray>("written");
+        QTest::newRow("fitting row")
+            << "49"
+            << "01011"
+            << "F"
+            << "über Alpha (01011)" << QByteArray("ATDT01011030 7654321;H0\r");
+        QTest::newRow("no row fits") << "49"
+                                     << "01011"
+                                     << "N"
+                                     << "ohne Anbieter" << QByteArray("ATDT030 7654321;H0\r");
+        QTest::newRow("row without Netz") << "49"
+                                          << ""
+                                          << "F"
+                                          << "ohne Anbieter" << QByteArray("ATDT030 7654321;H0\r");
+        QTest::newRow("own country not 49")
+            << "41"
+            << "01011"
+            << "NFA"
+            << "ohne Anbieter" << QByteArray("ATDT0049 30 7654321;H0\r");
+    }
+    void dialWindowShowsCarrierLine() {
+        QFETCH(QString, countryCode);
+        QFETCH(QString, networkCode);
+        QFETCH(QString, weite);
+        QFETCH(QString, line);
+        QFETCH(QByteArray, written);
+        m_state.phoneBook.settings.CountryCode = countryCode;
+        m_state.phoneBook.settings.InternationalPrefix = QStringLiteral("00");
+        m_state.providers.AddProviderRow(
+            ProviderRecordFrom({QStringLiteral("Alpha"), networkCode, QStringLiteral("Immer"),
+                                QStringLiteral("00h"), QStringLiteral("24h"), weite}));
         FakeSerialPort port;
         DialController dial(m_state, port, nullptr);
-        const WhenDialWindowShown watch([&](QDialog*) { port.receive("OK"); });
-        const QString entry =
-            EntryLine({QStringLiteral("A"), QStringLiteral("49 30 765\u20134321"), 1});
+        QString carrier, accessible;
+        const WhenDialWindowShown watch([&](QDialog* w) {
+            carrier = LabelText(w, "Label1(5)");
+            if (auto* label = w->findChild<QLabel*>(QStringLiteral("Label1(5)")))
+                accessible = label->accessibleName();
+            port.receive("OK\r\n");
+        });
 
-        QCOMPARE(dial.DialSelectedEntry(entry), Outcome::Answered);
-        QCOMPARE(port.written, QByteArray("ATDT030 765\x96"
-                                          "4321;H0\r"));
+        QCOMPARE(dial.DialSelectedEntry(kEntry), Outcome::Answered);
+        QCOMPARE(carrier, line);
+        QCOMPARE(accessible, QStringLiteral("Anbieter: ") + line); // the value is read too
+        QCOMPARE(port.written, written);
+    }
+
+    // The settings are windows-1252 in the file, and so on the line: a pasted dash in the
+    // extra commands stays a dash.
+    void sendsTheTextInTheFileCodePage() {
+        FakeSerialPort port;
+        m_state.phoneBook.settings.ExtraModemCommands = QStringLiteral("X\u20133");
+        DialController dial(m_state, port, nullptr);
+        const WhenDialWindowShown watch([&](QDialog*) { port.receive("OK"); });
+
+        QCOMPARE(dial.DialSelectedEntry(kEntry), Outcome::Answered);
+        QCOMPARE(port.written, QByteArray("ATX\x96"
+                                          "3DT030 7654321;H0\r"));
+    }
+
+    void refusesAnUndialableNumber_data() {
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<QString>("named");
+        QTest::newRow("second command") << "49 30 765;ATH1"
+                                        << "an Stelle 10 das Zeichen „;“";
+        QTest::newRow("letter") << "49 30 7654321 App. 12"
+                                << "an Stelle 15 das Zeichen „A“";
+        QTest::newRow("pasted dash") << "49 30 765\u20134321"
+                                     << "das Zeichen „\u2013“";
+        QTest::newRow("carriage return") << "49 30 765\r4321"
+                                         << "unsichtbares Zeichen (Code 13)";
+    }
+
+    // Refused before the port is opened: the modem on the line hears only the next, good dial.
+    void refusesAnUndialableNumber() {
+        QFETCH(QString, number);
+        QFETCH(QString, named);
+        FakeModemProcess modem;
+        QVERIFY(!modem.device().isEmpty());
+        qputenv("TARVOK_COM2", modem.device().toLocal8Bit());
+        m_state.phoneBook.settings.ComPort = 2;
+        QtSerialPort port;
+        DialController dial(m_state, port, nullptr);
+
+        const QString bad = EntryLine({QStringLiteral("Huber"), number, 1});
+        QCOMPARE(dial.DialSelectedEntry(bad), Outcome::NumberRefused);
+        QCOMPARE(m_boxes.size(), 1);
+        QCOMPARE(m_boxes[0].icon, MessageBox::Icon::Exclamation);
+        QVERIFY(m_boxes[0].text.startsWith(QStringLiteral("Die Nummer von „Huber“ wird nicht "
+                                                          "gewählt: „%1“ enthält ")
+                                               .arg(number)));
+        QVERIFY2(m_boxes[0].text.contains(named), qPrintable(m_boxes[0].text));
+        QVERIFY(!port.isOpen());
+        QVERIFY(m_state.LastModemAnswer.isEmpty());
+
+        QCOMPARE(dial.DialSelectedEntry(kEntry), Outcome::Answered);
+        QCOMPARE(modem.received(), QByteArray("ATDT030 7654321;H0\r"));
     }
 
     void everyWayOfClosingCancels_data() {

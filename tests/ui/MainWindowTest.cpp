@@ -57,6 +57,8 @@ private slots:
     void entryEditor();
     void deleteAsks_data();
     void deleteAsks();
+    void editorRefusesUnreadableNumber_data();
+    void editorRefusesUnreadableNumber();
     void fullListRefusesNewEntry();
     void saveFailureIsShown();
     void trayMenu_data();
@@ -207,6 +209,15 @@ void MainWindowTest::entryEditor_data() {
         << "pum(2)" << 1 << "" << keep << true << true << QStringList{kList1[0], kList1[2]} << true;
     QTest::newRow("cleared number deletes")
         << "pum(2)" << 2 << keep << "" << true << true << QStringList{kList1[0], kList1[1]} << true;
+    QTest::newRow("typed national number in the book's form, its country's flag")
+        << "pum(1)" << -1 << "Bauer, Jan"
+        << "089 7654321" << false << true
+        << QStringList{kList1[0], QStringLiteral("Bauer, Jan|49 89 7654321|1"), kList1[1],
+                       kList1[2]}
+        << true;
+    QTest::newRow("changed number in the book's form")
+        << "pum(2)" << 1 << keep << "+49 (0)30 1234-567" << true << true
+        << QStringList{kList1[0], QStringLiteral("Meier, Hans|49 30 1234567|1"), kList1[2]} << true;
     QTest::newRow("change cancelled")
         << "pum(2)" << 1 << "Anders" << keep << true << false << kList1 << false;
 }
@@ -287,6 +298,57 @@ void MainWindowTest::deleteAsks() {
     QCOMPARE(f.fileBytes("Brisel.BAK") == before, yes);
 }
 
+void MainWindowTest::editorRefusesUnreadableNumber_data() {
+    QTest::addColumn<QString>("number");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("letters") << "0711 CALL-NOW"
+                             << "Sie enthält Buchstaben";
+    QTest::newRow("two numbers") << "089 123456, 030 654321"
+                                 << "mehr als eine Telefonnummer";
+    QTest::newRow("impossible") << "+49 1"
+                                << "Eine Nummer dieser Länge gibt es";
+    QTest::newRow("unreadable") << "*31#089 123456"
+                                << "nicht als Telefonnummer lesbar";
+}
+
+// The editor stays open with the reason; nothing is saved until the number is corrected.
+void MainWindowTest::editorRefusesUnreadableNumber() {
+    QFETCH(QString, number);
+    QFETCH(QString, reason);
+    WindowFixture f(kEntries);
+    const QByteArray before = f.fileBytes("Brisel.DAT");
+
+    bool openAfterRefusal = false;
+    QByteArray fileWhileOpen;
+    QWidget* focusAfterRefusal = nullptr;
+    QLineEdit* numberBox = nullptr;
+    whenModalShows([&](QWidget* editor) {
+        numberBox = editor->findChild<QLineEdit*>(QStringLiteral("Text1(1)"));
+        auto* ok = editor->findChild<QPushButton*>(QStringLiteral("Command1(0)"));
+        editor->findChild<QLineEdit*>(QStringLiteral("Text1(0)"))->setText(QStringLiteral("Neu"));
+        numberBox->setText(number);
+        QTest::mouseClick(ok, Qt::LeftButton);
+        openAfterRefusal = editor->isVisible();
+        focusAfterRefusal = editor->focusWidget();
+        fileWhileOpen = f.fileBytes("Brisel.DAT");
+        numberBox->setText(QStringLiteral("089 123456"));
+        QTest::mouseClick(ok, Qt::LeftButton);
+    });
+    chooseInNextPopup(QStringLiteral("pum(1)"));
+    rightClick(f.list(1), -1);
+
+    QTRY_COMPARE(f.state.ModalBusy, 0);
+    QVERIFY(openAfterRefusal);
+    QCOMPARE(focusAfterRefusal, numberBox);
+    QCOMPARE(fileWhileOpen, before);
+    QCOMPARE(f.boxes.shown.size(), 1);
+    QCOMPARE(f.boxes.shown[0].icon, tarvok::MessageBox::Icon::Exclamation);
+    QVERIFY(f.boxes.shown[0].text.startsWith(
+        QStringLiteral("Die Telefonnummer „%1“ kann nicht übernommen werden.").arg(number)));
+    QVERIFY2(f.boxes.shown[0].text.contains(reason), qPrintable(f.boxes.shown[0].text));
+    QVERIFY(entriesOf(f.bookOnDisk().lists[0]).contains(QStringLiteral("Neu|49 89 123456|1")));
+}
+
 // A list of 32767 lines takes no more; the user is told instead of losing the entry.
 void MainWindowTest::fullListRefusesNewEntry() {
     tarvok::PhoneBook book;
@@ -297,7 +359,8 @@ void MainWindowTest::fullListRefusesNewEntry() {
 
     whenModalShows([](QWidget* editor) {
         editor->findChild<QLineEdit*>(QStringLiteral("Text1(0)"))->setText(QStringLiteral("Neu"));
-        editor->findChild<QLineEdit*>(QStringLiteral("Text1(1)"))->setText(QStringLiteral("49 1"));
+        editor->findChild<QLineEdit*>(QStringLiteral("Text1(1)"))
+            ->setText(QStringLiteral("49 89 1"));
         QTest::mouseClick(editor->findChild<QPushButton*>(QStringLiteral("Command1(0)")),
                           Qt::LeftButton);
     });
@@ -433,7 +496,8 @@ void MainWindowTest::dialTriggers() {
     QFETCH(int, row);
     QFETCH(bool, dials);
 
-    qputenv("TARVOK_COM1", QFile::encodeName(QDir::tempPath() + QStringLiteral("/kein-modem")));
+    const QString missing = QDir::tempPath() + QStringLiteral("/kein-modem");
+    qputenv("TARVOK_COM1", QFile::encodeName(missing));
     tarvok::QtSerialPort port;
     WindowFixture f(kEntries, true, &port);
     QListView* list = f.list(1);
@@ -455,7 +519,9 @@ void MainWindowTest::dialTriggers() {
     QCOMPARE(f.boxes.shown.size(), 1);
     QCOMPARE(f.boxes.shown[0].icon, tarvok::MessageBox::Icon::Critical);
     QCOMPARE(f.boxes.shown[0].text,
-             QStringLiteral("Der angegebene Anschluß COM1 ist nicht verfügbar."));
+             QStringLiteral("Der angegebene Anschluß COM1 ist nicht verfügbar.\nDas Gerät %1 ist "
+                            "nicht vorhanden (Modem nicht angeschlossen?).")
+                 .arg(missing));
     QCOMPARE(f.tabs()->currentIndex(), 4);
     QCOMPARE(f.state.CurrentTab, 5);
 }

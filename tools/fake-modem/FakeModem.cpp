@@ -1,5 +1,6 @@
 #include "FakeModem.h"
 
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -29,6 +30,14 @@ bool StartsWithAt(const std::string& line) {
         ++i;
     return line.size() >= i + 2 && (line[i] == 'A' || line[i] == 'a') &&
            (line[i + 1] == 'T' || line[i + 1] == 't');
+}
+
+bool IsIdentify(const std::string& line) {
+    std::string command;
+    for (char c : line)
+        if (c != ' ' && c != '\n')
+            command += char(std::toupper(static_cast<unsigned char>(c)));
+    return command == "ATI" || command == "ATI0";
 }
 
 } // namespace
@@ -118,6 +127,9 @@ void FakeModem::received(const char* data, long size) {
 void FakeModem::commandLine() {
     if (m_options.silent || !StartsWithAt(m_line))
         return;
+    // "ATI" asks who the modem is; a real one names itself before its "OK".
+    if (!m_options.error && IsIdentify(m_line))
+        send(std::string("\r\n") + kIdentification + "\r\n");
     answer();
 }
 

@@ -4,6 +4,9 @@
 
 namespace fakemodem {
 
+// What the modem answers to "ATI", before its "OK".
+inline constexpr char kIdentification[] = "Tarvok fake-modem 1.0";
+
 struct Options {
     bool echo = true; // echo every byte of the command line back
     bool lowercase = false;
