@@ -212,7 +212,7 @@ private slots:
         QTemporaryDir dir;
         QVERIFY(WriteFile(dir.filePath("Brisel.DAT"), kPhoneBook));
         Instance first(dir.path());
-        QTRY_VERIFY_WITH_TIMEOUT(first.holdsLock(), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(first.up(), 10000);
         const Finished done = RunToEnd(dir.path(), {"--export", "alle.csv", "--list", "0"});
         QCOMPARE(done.exitCode, 0);
         QCOMPARE(ReadFile(dir.filePath("alle.csv")),
