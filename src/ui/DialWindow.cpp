@@ -55,7 +55,7 @@ bool DialWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void DialWindow::showCarrier(const QString& carrierLine) {
     if (auto* box = qobject_cast<QVBoxLayout*>(layout()))
-        box->insertWidget(3, addLabel(5, carrierLine, QStringLiteral("Anbieter: ") + carrierLine));
+        box->insertWidget(3, addLabel(5, carrierLine, QStringLiteral("Anbieter")));
     setFixedSize(sizeHint().expandedTo(QSize(280, 0)));
 }
 
