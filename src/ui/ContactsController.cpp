@@ -51,10 +51,12 @@ ContactsController::ContactsController(AppState& state, const std::array<QListVi
     , m_models(models)
     , m_editing(editing)
     , m_window(window) {
-    for (QListView* list : m_lists) {
+    for (size_t i = 0; i < m_lists.size(); ++i) {
+        QListView* list = m_lists[i];
         list->setAcceptDrops(true);
         list->viewport()->setAcceptDrops(true);
         list->viewport()->installEventFilter(this);
+        m_viewports[i] = list->viewport();
     }
     auto* search = new QShortcut(QKeySequence::Find, window);
     search->setObjectName(QStringLiteral("SearchShortcut"));
@@ -153,7 +155,7 @@ void ContactsController::OpenSearch() {
 
 int ContactsController::listOf(QObject* object) const {
     for (int i = 0; i < 4; ++i) {
-        if (object == m_lists[size_t(i)]->viewport())
+        if (object == m_viewports[size_t(i)])
             return i + 1;
     }
     return 0;

@@ -53,6 +53,9 @@ private:
 
     AppState& m_state;
     std::array<QListView*, 4> m_lists;
+    // Kept apart from the lists: while a list is being destroyed its viewport still sends
+    // events, and asking the half-destroyed list for it would be undefined.
+    std::array<QObject*, 4> m_viewports{};
     std::array<PhoneListModel*, 4> m_models;
     PhoneBookEditing& m_editing;
     QWidget* m_window;
