@@ -73,9 +73,8 @@ QString MissingValueText(const QStringList& arguments) {
     while (last.startsWith(u'-'))
         last.remove(0, 1);
     const std::pair<const char*, const char*> values[] = {
-        {"data", "der Ordner"},          {"import", "die Datei"},
-        {"export", "die Datei"},         {"list", "die Nummer der Liste"},
-        {"explain", "die Rufnummer"},    {"at", "der Zeitpunkt"}};
+        {"data", "der Ordner"},           {"import", "die Datei"},      {"export", "die Datei"},
+        {"list", "die Nummer der Liste"}, {"explain", "die Rufnummer"}, {"at", "der Zeitpunkt"}};
     for (const auto& [name, what] : values) {
         if (last == QLatin1String(name))
             return QStringLiteral("Der Option --%1 fehlt %2.")

@@ -147,9 +147,9 @@ TEST(CommandLine, ContactOptionsThatDoNotFitAreRefused) {
 TEST(CommandLine, UsageIsGermanAndListsEveryOption) {
     const QString usage = CommandLineUsage();
     EXPECT_TRUE(usage.startsWith("Aufruf: tarvok-pro")) << usage.toStdString();
-    for (const char* word : {"--help", "--version", "--data ORDNER", "--desktop", "--import DATEI",
-                             "--export DATEI", "--list N", "RUFNUMMER", "--explain RUFNUMMER",
-                             "--at ZEITPUNKT"})
+    for (const char* word :
+         {"--help", "--version", "--data ORDNER", "--desktop", "--import DATEI", "--export DATEI",
+          "--list N", "RUFNUMMER", "--explain RUFNUMMER", "--at ZEITPUNKT"})
         EXPECT_TRUE(usage.contains(QLatin1String(word))) << word;
 }
 
