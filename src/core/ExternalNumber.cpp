@@ -6,6 +6,7 @@
 
 #include <QRegularExpression>
 
+#include <cctype>
 #include <string>
 
 namespace tarvok {
@@ -117,6 +118,35 @@ bool isLocalCandidate(const NumberText& text, const std::string& ownRegion,
            !text.digits.startsWith(u'0') && !text.digits.startsWith(prefix);
 }
 
+// What GetLengthOfNationalDestinationCode answers, without the number type it works out for
+// every number although only countries with a mobile token (Argentina's 9) use it: the
+// type tries every number pattern of the country and was the dearest step of an import.
+// The area is the second group of digits in the international form, if there is a third.
+int areaLengthOf(const PhoneNumber& number) {
+    std::string mobileToken;
+    util().GetCountryMobileToken(number.country_code(), &mobileToken);
+    if (!mobileToken.empty())
+        return util().GetLengthOfNationalDestinationCode(number);
+    PhoneNumber withoutExtension(number);
+    withoutExtension.clear_extension();
+    std::string formatted;
+    util().Format(withoutExtension, PhoneNumberUtil::INTERNATIONAL, &formatted);
+    int groups = 0;
+    int areaLength = 0;
+    for (std::size_t i = 0; i < formatted.size(); ++i) {
+        if (!std::isdigit(static_cast<unsigned char>(formatted[i])))
+            continue;
+        const std::size_t end = formatted.find_first_not_of("0123456789", i);
+        const std::size_t length = (end == std::string::npos ? formatted.size() : end) - i;
+        if (++groups == 2)
+            areaLength = int(length);
+        if (groups == 3)
+            return areaLength;
+        i += length;
+    }
+    return 0;
+}
+
 bool isDigits(const QString& text) {
     static const QRegularExpression digits(QStringLiteral("^[0-9]{1,8}$"));
     return digits.match(text).hasMatch();
@@ -142,7 +172,7 @@ ExternalNumber NormaliseExternalNumber(const QString& text, const QString& ownCo
     const QString digits = read.international ? u'+' + read.digits : read.digits;
     if (!parse(digits, ownRegion, &number, &error))
         return refused(error);
-    return bookForm(number, util().GetLengthOfNationalDestinationCode(number));
+    return bookForm(number, areaLengthOf(number));
 }
 
 bool IsPhoneBookForm(const QString& number) {
