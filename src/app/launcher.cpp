@@ -4,6 +4,7 @@
 // the same process. It loads QtCore and QtNetwork alone, so that a second start, the
 // common case of a tel: link, is over before the window libraries would have loaded.
 #include "CommandLine.h"
+#include "HugePageHeap.h"
 #include "SecondStart.h"
 
 #include <QCoreApplication>
@@ -47,6 +48,7 @@ int main(int argc, char* argv[]) {
     // Nobody listens: the window program reads the arguments anew and takes the folder, or
     // hands over to an instance that is still starting.
     const QByteArray program = WindowProgram().toLocal8Bit();
+    RequestHugePageHeap();
     execv(program.constData(), argv);
     std::fprintf(stderr, "tarvok-pro: %s: %s\n", program.constData(), std::strerror(errno));
     return 1;

@@ -1,5 +1,6 @@
 #include "AppState.h"
 #include "CommandLine.h"
+#include "HugePageHeap.h"
 #include "InstanceLock.h"
 #include "InstanceRequests.h"
 #include "MainWindow.h"
@@ -7,8 +8,8 @@
 #include "QtSerialPort.h"
 #include "QtTrayIcon.h"
 #include "QuitSignals.h"
-#include "ShownReport.h"
 #include "SecondStart.h"
+#include "ShownReport.h"
 #include "StartUp.h"
 
 #include <QApplication>
@@ -72,6 +73,7 @@ int RunInstance(int& argc, char** argv, const QString& dataDir, const InstanceRe
 // the same arguments when no instance ran on the folder a moment before; between the two
 // another start may have taken the folder, so it checks again and hands over as well.
 int main(int argc, char* argv[]) {
+    DropHugePageRequest();
     QCoreApplication::setApplicationName(QStringLiteral("Tarvok-Pro"));
     CommandLine commandLine;
     QString dataDir;

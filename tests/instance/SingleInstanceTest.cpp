@@ -71,8 +71,10 @@ struct PhoneBookFolder : QTemporaryDir {
 // A first start, running until the test ends it.
 class Instance {
 public:
-    Instance(const QString& dataDir, const QString& modemDevice = QString()) {
-        m_process.setProcessEnvironment(Environment(modemDevice));
+    Instance(const QString& dataDir, const QString& modemDevice = QString())
+        : Instance(dataDir, Environment(modemDevice)) {}
+    Instance(const QString& dataDir, const QProcessEnvironment& env) {
+        m_process.setProcessEnvironment(env);
         m_process.setWorkingDirectory(dataDir);
         m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         m_process.start(QStringLiteral(TARVOK_PROGRAM), {});
@@ -99,6 +101,10 @@ public:
         }
     }
     bool running() const { return m_process.state() == QProcess::Running; }
+    // The environment the window program was started with.
+    QList<QByteArray> startEnvironment() const {
+        return ReadFile(QStringLiteral("/proc/%1/environ").arg(m_process.processId())).split('\0');
+    }
     void kill() {
         ::kill(pid_t(m_process.processId()), SIGKILL);
         m_process.waitForFinished(3000);
@@ -119,6 +125,32 @@ class SingleInstanceTest : public QObject {
     }
 
 private slots:
+    // The front asks glibc for a huge-page heap for the window program; tunables the user
+    // set stay exactly as they were.
+    void windowProgramGetsTheHeapRequestUnlessTheUserSetTunables_data() {
+        QTest::addColumn<bool>("userSetsTunables");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::newRow("none set") << false << QByteArray("GLIBC_TUNABLES=glibc.malloc.hugetlb=1");
+        QTest::newRow("the user's own")
+            << true << QByteArray("GLIBC_TUNABLES=glibc.malloc.perturb=0");
+    }
+    void windowProgramGetsTheHeapRequestUnlessTheUserSetTunables() {
+        QFETCH(bool, userSetsTunables);
+        QFETCH(QByteArray, expected);
+        QProcessEnvironment env = Environment();
+        env.remove(QStringLiteral("GLIBC_TUNABLES"));
+        if (userSetsTunables)
+            env.insert(QStringLiteral("GLIBC_TUNABLES"), QStringLiteral("glibc.malloc.perturb=0"));
+        PhoneBookFolder dir;
+        Instance first(dir.path(), env);
+        QVERIFY(first.up());
+        QList<QByteArray> tunables;
+        for (const QByteArray& variable : first.startEnvironment())
+            if (variable.startsWith("GLIBC_TUNABLES="))
+                tunables.append(variable);
+        QCOMPARE(tunables, QList<QByteArray>{expected});
+    }
+
     void secondStartHandsOverAndLeavesTheFilesAlone() {
         PhoneBookFolder dir;
         Instance first(dir.path());
