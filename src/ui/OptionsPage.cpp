@@ -11,6 +11,7 @@
 #include "PhoneFile.h"
 #include "ProviderCheckWindow.h"
 #include "ProviderListController.h"
+#include "ProviderTableAccessible.h"
 #include "ProviderTableModel.h"
 #include "SerialDevice.h"
 #include "StorableTextCheck.h"
@@ -56,6 +57,7 @@ OptionsPage::OptionsPage(AppState& state, ProviderTableModel& providers, QWidget
     , m_providers(providers) {
     setObjectName(QStringLiteral("Picture1(5)"));
     ComboBoxAccessible::install();
+    ProviderTableAccessible::install();
     m_compactStyle = new CompactStyle(this);
 
     // Three columns as drawn; the right one, list names and provider table, takes the room
