@@ -1,5 +1,6 @@
 #include "ProviderTableAccessible.h"
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QPointer>
 #include <QScopedValueRollback>
@@ -55,8 +56,10 @@ public:
     }
     QStringList keyBindingsForAction(const QString&) const override { return {}; }
     void doAction(const QString& actionName) override {
+        // While an editor or message box is open the main window takes no input: a sort
+        // then would move the row the editor is about to replace.
         if (actionName != pressAction() || !m_header || !m_header->isEnabled() ||
-            !m_header->sectionsClickable())
+            !m_header->sectionsClickable() || QApplication::activeModalWidget())
             return;
         // What QHeaderView does for a click on a section; it has no call for it.
         emit m_header->sectionPressed(m_section);

@@ -4,6 +4,8 @@
 #include "WindowFixture.h"
 
 #include <QAccessible>
+#include <QApplication>
+#include <QDialog>
 #include <QHeaderView>
 #include <QTest>
 #include <QTreeView>
@@ -99,6 +101,7 @@ private slots:
     void pressSortsLikeAClick_data();
     void pressSortsLikeAClick();
     void cellsStayQts();
+    void pressWaitsForAnOpenModalWindow();
     void windowGoesWithTheInterfacesHeld();
 };
 
@@ -140,6 +143,21 @@ void HeaderPressTest::pressSortsLikeAClick() {
     const QStringList pressed = shownAfterEach(headers, &ProviderWindow::press);
     QCOMPARE(pressed, shownAfterEach(headers, &ProviderWindow::click));
     QVERIFY2(pressed.last().startsWith(rows + QLatin1String(" |")), qPrintable(pressed.last()));
+}
+
+// A modal window keeps the table as it is: the provider editor replaces its row by number.
+void HeaderPressTest::pressWaitsForAnOpenModalWindow() {
+    ProviderWindow window;
+    const QString before = window.shown();
+    QDialog editor(window.view()->window());
+    editor.setModal(true);
+    editor.show();
+    QVERIFY(QApplication::activeModalWidget());
+    window.press(QStringLiteral("Netz"));
+    QCOMPARE(window.shown(), before);
+    editor.close();
+    window.press(QStringLiteral("Netz"));
+    QVERIFY(window.shown() != before);
 }
 
 // Rows and cells are Qt's as before: a screen reader reads the table through them.
