@@ -51,6 +51,9 @@ TEST(ExternalNumber, ReadsTheWaysPeopleWriteNumbers) {
         {"0033 6 12 34 56 78", "33 6 12345678", 1, E::None},
         {"+1 (650) 253-0000", "1 650 2530000", 0, E::None},
         {"+39 06 1234 5678", "39 06 12345678", 0, E::None},
+        // AR: a mobile number's 9 counts to its area, a landline has none
+        {"+54 9 11 1234-5678", "54 911 12345678", 1, E::None},
+        {"+54 11 1234-5678", "54 11 12345678", 1, E::None},
         // no country, no area: a number in the own area
         {"1234567", "49 711 1234567", 1, E::None},
         {"12 34 56", "49 711 123456", 1, E::None},
