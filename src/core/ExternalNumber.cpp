@@ -6,8 +6,9 @@
 
 #include <QRegularExpression>
 
-#include <cctype>
+#include <algorithm>
 #include <string>
+#include <vector>
 
 namespace tarvok {
 
@@ -131,20 +132,16 @@ int areaLengthOf(const PhoneNumber& number) {
     withoutExtension.clear_extension();
     std::string formatted;
     util().Format(withoutExtension, PhoneNumberUtil::INTERNATIONAL, &formatted);
-    int groups = 0;
-    int areaLength = 0;
-    for (std::size_t i = 0; i < formatted.size(); ++i) {
-        if (!std::isdigit(static_cast<unsigned char>(formatted[i])))
-            continue;
-        const std::size_t end = formatted.find_first_not_of("0123456789", i);
-        const std::size_t length = (end == std::string::npos ? formatted.size() : end) - i;
-        if (++groups == 2)
-            areaLength = int(length);
-        if (groups == 3)
-            return areaLength;
-        i += length;
+    constexpr const char* kDigits = "0123456789";
+    std::vector<std::size_t> groupLengths;
+    std::size_t at = formatted.find_first_of(kDigits);
+    while (at != std::string::npos && groupLengths.size() < 3) {
+        const std::size_t end =
+            std::min(formatted.find_first_not_of(kDigits, at), formatted.size());
+        groupLengths.push_back(end - at);
+        at = formatted.find_first_of(kDigits, end);
     }
-    return 0;
+    return groupLengths.size() == 3 ? int(groupLengths[1]) : 0;
 }
 
 bool isDigits(const QString& text) {
