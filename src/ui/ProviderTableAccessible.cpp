@@ -61,10 +61,8 @@ public:
         if (actionName != pressAction() || !m_header || !m_header->isEnabled() ||
             !m_header->sectionsClickable() || QApplication::activeModalWidget())
             return;
-        // What QHeaderView does for a click on a section; it has no call for it.
-        emit m_header->sectionPressed(m_section);
-        if (m_header->isSortIndicatorShown())
-            m_header->setSortIndicator(m_section, orderAfterClick());
+        // The signal a click on the section gives: the list's controller sorts the table and
+        // sets the sort indicator from it.
         emit m_header->sectionClicked(m_section);
     }
 
@@ -74,18 +72,6 @@ protected:
     ~HeaderCell() override { QAccessible::deleteAccessibleInterface(m_qtCellId); }
 
 private:
-    // The same section turns round; another one starts in the order its model asks for.
-    Qt::SortOrder orderAfterClick() const {
-        if (m_header->sortIndicatorSection() == m_section)
-            return m_header->sortIndicatorOrder() == Qt::DescendingOrder ? Qt::AscendingOrder
-                                                                         : Qt::DescendingOrder;
-        const QAbstractItemModel* model = m_header->model();
-        const QVariant initial =
-            model ? model->headerData(m_section, m_header->orientation(), Qt::InitialSortOrderRole)
-                  : QVariant();
-        return initial.canConvert<int>() ? Qt::SortOrder(initial.toInt()) : Qt::AscendingOrder;
-    }
-
     QPointer<QHeaderView> m_header;
     QAccessibleInterface* m_qtCell;
     QAccessible::Id m_qtCellId;
