@@ -50,7 +50,8 @@ inline constexpr size_t kMaxContactNumbers = 4 * 32767;
 
 // Adds one contact: a row per number, the kind after the name when there are several so
 // that the lines stay told apart; a contact without numbers still gives one row, which the
-// import shows as skipped rather than dropping it unseen.
+// import shows as skipped rather than dropping it unseen. Line breaks and other controls in
+// the name or a number become a blank.
 void AppendContact(std::vector<ContactNumber>& out, const QString& name,
                    const std::vector<std::pair<QString, ContactKind>>& numbers, int line);
 

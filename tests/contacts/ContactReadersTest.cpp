@@ -156,4 +156,32 @@ TEST(Encodings, Utf16WithBomAndNestedCardsAreRead) {
     EXPECT_EQ(rowsOf(ReadContactBytes(nested)), QStringList{u"Chef, Carl|222"_s});
 }
 
+// Quoted-printable and quoted CSV fields can carry line breaks and other controls; a name or
+// number that reaches the phone book never does.
+TEST(DecodedValues, HoldNoControlCharacters) {
+    const struct {
+        const char* title;
+        QByteArray bytes;
+        QStringList rows;
+    } cases[] = {
+        {"qp_name_with_lf",
+         "BEGIN:VCARD\nVERSION:2.1\nN;ENCODING=QUOTED-PRINTABLE:M=0Aller;Hans\nTEL:1\nEND:VCARD\n",
+         {u"M ller, Hans|1"_s}},
+        {"qp_name_with_crlf_at_the_end",
+         "BEGIN:VCARD\nVERSION:2.1\nN;ENCODING=QUOTED-PRINTABLE:Meier=0D=0A;Ida\nTEL:2\n"
+         "END:VCARD\n",
+         {u"Meier, Ida|2"_s}},
+        {"qp_number_with_lf_and_tab",
+         "BEGIN:VCARD\nVERSION:2.1\nFN:Ole\nTEL;ENCODING=QUOTED-PRINTABLE:030=0A=09123\n"
+         "END:VCARD\n",
+         {u"Ole|030 123"_s}},
+        {"csv_quoted_name_with_controls",
+         "Name,Telefon\n\"Anna\x01\x02"
+         "Berg\",089 1\n",
+         {u"Anna Berg|089 1"_s}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(rowsOf(ReadContactBytes(c.bytes)), c.rows) << c.title;
+}
+
 } // namespace
