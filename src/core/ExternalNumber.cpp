@@ -99,12 +99,28 @@ bool startsWithNationalPrefix(const PhoneNumber& number) {
     return zeroPrefixOf(number.country_code()) && national.starts_with('0');
 }
 
+// A number that still holds its country's national prefix after the country code ("+375
+// 00451..." keeps one of the two 0s, Belarus dropping only one) loses it when the stored
+// form is read again: the book would keep a number that does not read back to itself, and
+// the dial would send the prefix abroad.
+bool keepsNationalPrefix(const PhoneNumber& number) {
+    std::string national;
+    util().GetNationalSignificantNumber(number, &national);
+    PhoneNumber again;
+    if (util().Parse('+' + std::to_string(number.country_code()) + national, "ZZ", &again) !=
+        PhoneNumberUtil::NO_PARSING_ERROR)
+        return true;
+    std::string nationalAgain;
+    util().GetNationalSignificantNumber(again, &nationalAgain);
+    return nationalAgain != national;
+}
+
 bool parse(const QString& digits, const std::string& region, PhoneNumber* number, Error* error) {
     *error = parseError(util().Parse(toStd(digits), region, number));
     if (*error != Error::None)
         return false;
     if (util().IsPossibleNumberWithReason(*number) != PhoneNumberUtil::IS_POSSIBLE ||
-        startsWithNationalPrefix(*number))
+        startsWithNationalPrefix(*number) || keepsNationalPrefix(*number))
         *error = Error::NotPossible;
     return *error == Error::None;
 }

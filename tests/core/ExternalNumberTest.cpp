@@ -32,6 +32,10 @@ void expectNormalised(const NumberCase& c, const QString& country = QStringLiter
     EXPECT_EQ(result.Number, c.number);
     if (c.error == E::None) {
         EXPECT_EQ(result.ZeroPrefix, c.zeroPrefix);
+        // What the book stores reads back to itself, or the next reading dials elsewhere.
+        const ExternalNumber again = NormaliseExternalNumber(u'+' + result.Number, country, area);
+        EXPECT_EQ(QString(again.Number).remove(u' '), QString(result.Number).remove(u' '));
+        EXPECT_EQ(again.ZeroPrefix, result.ZeroPrefix);
     }
 }
 
@@ -54,6 +58,14 @@ TEST(ExternalNumber, ReadsTheWaysPeopleWriteNumbers) {
         // AR: a mobile number's 9 counts to its area, a landline has none
         {"+54 9 11 1234-5678", "54 911 12345678", 1, E::None},
         {"+54 11 1234-5678", "54 11 12345678", 1, E::None},
+        // a national prefix written after the country code goes, whatever the prefix is:
+        // BY "8" (or "80", "0"), HU "06", RU "8", NANPA "1"
+        {"+375 8 017 1234567", "375 17 1234567", 0, E::None},
+        {"+375 80 17 1234567", "375 17 1234567", 0, E::None},
+        {"+375 0 17 1234567", "375 17 1234567", 0, E::None},
+        {"+36 06 1 234 5678", "36 1 2345678", 0, E::None},
+        {"+7 8 495 123 45 67", "7 495 1234567", 0, E::None},
+        {"+1 1 650 253 0000", "1 650 2530000", 0, E::None},
         // no country, no area: a number in the own area
         {"1234567", "49 711 1234567", 1, E::None},
         {"12 34 56", "49 711 123456", 1, E::None},
@@ -103,6 +115,12 @@ TEST(ExternalNumber, RefusesWhatCannotBeDialled) {
         {QString(300, u'1'), "", 1, E::NotParseable},
         {"+49 1", "", 1, E::NotPossible},
         {"+49 00711 123456", "", 1, E::NotPossible}, // would dial abroad behind the added 0
+        // a national prefix twice: one would stay after the country code
+        {"0037.500451462464", "", 1, E::NotPossible},
+        {"+375 8 8017 1234567", "", 1, E::NotPossible},
+        {"+36 0606 1 234 5678", "", 1, E::NotPossible},
+        {"+7 88 495 1234567", "", 1, E::NotPossible},
+        {"+1 11 650 253 0000", "", 1, E::NotPossible},
         {"+4900567", "", 1, E::NotPossible},
         {"+1 650 253", "", 1, E::NotPossible},
         {"+49 30 1234567890123456789", "", 1, E::NotPossible},
