@@ -1,5 +1,6 @@
 #include "FittedSize.h"
 
+#include <QEvent>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLabel>
@@ -14,7 +15,26 @@
 namespace tarvok {
 
 namespace {
+
 const QString kWidthSample = QStringLiteral("Anschluß Wahlart 0123456789");
+
+class WrappedHeight : public QObject {
+public:
+    explicit WrappedHeight(QLabel* label)
+        : QObject(label) {
+        label->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Resize || event->type() == QEvent::FontChange) {
+            auto* label = static_cast<QLabel*>(watched);
+            label->setMinimumHeight(label->heightForWidth(label->width()));
+        }
+        return false;
+    }
+};
+
 } // namespace
 
 // Measured on text rather than by point size: the desktop's font may run wider than the
@@ -47,6 +67,11 @@ void WrapAtBlanks(QLabel* label) {
     label->setMaximumWidth(widest + 2 * label->margin() + 1);
     // Layouts give a wrapped label the height of one line unless told otherwise.
     label->setMinimumHeight(label->heightForWidth(label->maximumWidth()));
+}
+
+void WrapToFit(QLabel* label) {
+    label->setWordWrap(true);
+    new WrappedHeight(label);
 }
 
 int TextBoxWidthForDigits(const QLineEdit* edit, int chars) {

@@ -21,6 +21,12 @@ QSize ScaledTwips(const QWidget* widget, int widthTwips, int heightTwips);
 // A caption drawn on two lines ("Aus- land"): wraps at each blank however wide its column.
 void WrapAtBlanks(QLabel* label);
 
+// A caption that wraps to as many lines as its width needs (setWordWrap). A window takes its
+// smallest size from its children's smallest sizes, and a wrapping label's is one line; this
+// keeps the label's smallest height at what its current width needs, so that the window
+// grows instead of laying its neighbours over it.
+void WrapToFit(QLabel* label);
+
 // The width at which `edit` shows `chars` digits whole, frame and margins included.
 int TextBoxWidthForDigits(const QLineEdit* edit, int chars);
 

@@ -266,7 +266,7 @@ void OptionsPage::buildProviderFrame(QBoxLayout* column) {
     header->setSectionResizeMode(0, QHeaderView::Stretch);
 
     m_updateLabel = addLabel(frame, "Label1(10)", updateCaption());
-    m_updateLabel->setWordWrap(true);
+    WrapToFit(m_updateLabel);
     QPushButton* check = addButton(frame, "CheckProviders", QStringLiteral("Prüfen"));
     check->setAccessibleDescription(QStringLiteral("Anbietertabelle prüfen"));
     connect(check, &QPushButton::clicked, this, &OptionsPage::openProviderCheck);
@@ -276,12 +276,15 @@ void OptionsPage::buildProviderFrame(QBoxLayout* column) {
     m_undoUpdateButton = AddUndoUpdateButton(frame, QRect());
     connect(m_undoUpdateButton, &QPushButton::clicked, this, &OptionsPage::undoUpdateRequested);
 
+    // The caption beside both rows of buttons: it wraps to several lines where the window
+    // is narrow, and takes no row of its own.
     auto* update = new QGridLayout;
-    update->addWidget(m_updateLabel, 0, 0);
+    update->addWidget(m_updateLabel, 0, 0, 2, 1, Qt::AlignTop);
     update->addWidget(check, 0, 1, Qt::AlignTop);
     update->addWidget(m_downloadButton, 0, 2, Qt::AlignTop);
-    update->addWidget(m_undoUpdateButton, 1, 1, 1, 2);
+    update->addWidget(m_undoUpdateButton, 1, 1, 1, 2, Qt::AlignTop);
     update->setColumnStretch(0, 1);
+    update->setRowStretch(1, 1);
     auto* layout = new QVBoxLayout(frame);
     layout->addWidget(m_telcoList, 1);
     layout->addLayout(update);
