@@ -118,7 +118,9 @@ void MainWindow::Form_Load() {
     statusBar->addWidget(m_status, 1);
     // The window grows; the tab strip and with it the lists take the room.
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(4, 4, 4, 0);
+    // A little room under the status bar, so that its bottom edge is never taken for the
+    // window's border (or a window manager's bottom handle).
+    layout->setContentsMargins(4, 4, 4, 2);
     layout->setSpacing(3);
     layout->addWidget(m_tabs, 1);
     layout->addWidget(statusBar);
