@@ -23,6 +23,13 @@ public:
         : m_text(text)
         , m_line(firstLine) {}
 
+    // The next part of the same stream, read in parts; a part begins at the start of a line,
+    // so that no field runs over from one part into the next.
+    void continueWith(QStringView text) {
+        m_text = text;
+        m_pos = 0;
+    }
+
     bool atEnd() const { return m_pos >= m_text.size(); }
     int line() const { return m_line; } // 1-based line of the next field
     void skipBlankLines();              // spaces and line ends, to see whether anything is left

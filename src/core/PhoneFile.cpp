@@ -14,21 +14,26 @@ namespace {
 // Reads the fields of a phone book file in order and remembers the first failure.
 class PhoneFileParser {
 public:
-    PhoneFileParser(QStringView text, int firstLine)
-        : m_reader(text, firstLine) {}
+    PhoneFileParser(QStringView text, Windows1252Lines* more, int firstLine)
+        : m_reader(text, firstLine)
+        , m_more(more) {}
 
     bool text(QString* value) {
+        refill();
         m_fieldLine = m_reader.line();
         return check(m_reader.readString(value));
     }
     bool number(int* value) {
+        refill();
         m_fieldLine = m_reader.line();
         return check(m_reader.readInteger(value));
     }
-    bool ended() const { return m_reader.atEnd(); }
+    bool ended() { return !refill(); }
     // Only blank lines left: what a save writes would lose nothing.
     bool onlyBlankLinesLeft() {
-        m_reader.skipBlankLines();
+        do
+            m_reader.skipBlankLines();
+        while (m_reader.atEnd() && refill());
         return m_reader.atEnd();
     }
 
@@ -62,7 +67,16 @@ private:
         return false;
     }
 
+    // The next part of the file once the reader has taken all of the last; false at its end.
+    bool refill() {
+        while (m_reader.atEnd() && m_more && m_more->next(&m_part))
+            m_reader.continueWith(m_part);
+        return !m_reader.atEnd();
+    }
+
     FieldReader m_reader;
+    Windows1252Lines* m_more;
+    QString m_part;
     int m_fieldLine = 0;
     int m_failedLine = 0;
     QString m_detail;
@@ -122,7 +136,12 @@ bool readEntries(PhoneFileParser& in, bool version20, PhoneBook& book) {
 
 bool ReadPhoneFile(QStringView text, bool version20, int firstLine, PhoneBook& book,
                    FileError* error) {
-    PhoneFileParser in(text, firstLine);
+    return ReadPhoneFile(text, nullptr, text.size(), version20, firstLine, book, error);
+}
+
+bool ReadPhoneFile(QStringView text, Windows1252Lines* more, qint64 sizeHint, bool version20,
+                   int firstLine, PhoneBook& book, FileError* error) {
+    PhoneFileParser in(text, more, firstLine);
     PhoneBook read;
     read.settings = book.settings; // a field 7 without "|" keeps the area code
     int entrySize = 0;
@@ -133,11 +152,18 @@ bool ReadPhoneFile(QStringView text, bool version20, int firstLine, PhoneBook& b
     // Room in each list for as many entries as the text could hold (no entry line is
     // shorter than 12 characters): the lists never move while they fill, and what stays
     // unused is address space only.
-    const auto lines = int(std::min<qsizetype>(text.size() / 12 + 1, PhoneList::kMaxLines));
+    const auto lines = int(std::min<qint64>(sizeHint / 12 + 1, PhoneList::kMaxLines));
     for (PhoneList& list : read.lists)
         list.reserve(lines);
     if (ok)
         ok = readEntries(in, version20, read);
+    // A file that could not be read to its end: what came of it is not all.
+    if (more && more->failed()) {
+        if (error)
+            *error = {FileError::Kind::CannotOpen, QString::fromLatin1(kPhoneFileName), 0,
+                      QStringLiteral("read error")};
+        return false;
+    }
     if (!ok) {
         in.report(error);
         return false;

@@ -7,6 +7,8 @@
 
 namespace tarvok {
 
+class Windows1252Lines;
+
 inline constexpr char kPhoneFileName[] = "Brisel.DAT";
 inline constexpr char kPhoneBackupName[] = "Brisel.BAK";
 
@@ -15,6 +17,10 @@ inline constexpr char kPhoneBackupName[] = "Brisel.BAK";
 // On a damaged file returns false with the line; `book` is then left unchanged.
 bool ReadPhoneFile(QStringView text, bool version20, int firstLine, PhoneBook& book,
                    FileError* error);
+// The same for a file read in parts: `text` and then what `more` gives. `sizeHint` is the
+// file's size, which tells how many entries it may hold.
+bool ReadPhoneFile(QStringView text, Windows1252Lines* more, qint64 sizeHint, bool version20,
+                   int firstLine, PhoneBook& book, FileError* error);
 
 // The bytes of a version 2.2 file (windows-1252, CR LF). Passes the four free-text settings
 // through ReplaceQuotes, which they keep afterwards, as the saved file shows them.

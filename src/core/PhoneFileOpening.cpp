@@ -9,6 +9,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <memory>
 #include <unistd.h>
 
 namespace tarvok {
@@ -20,12 +21,15 @@ constexpr QStringView kVersion20 = u"[BRISEL VERSION 2.0]";
 
 enum class Version { Missing, Unreadable, V22, V20, Other };
 
+// A phone book file opened, its first part read: enough to tell the version. The rest is
+// read in parts while the entries are taken, so that the whole file is never in memory.
 struct LoadedText {
     Version version = Version::Missing;
-    QString text;
-    qsizetype restStart = 0; // where the text after the version line begins
-    // Viewed, not copied: a full phone book is some 12 MB of text.
-    QStringView rest() const { return QStringView(text).mid(restStart); }
+    std::unique_ptr<QFile> file;
+    std::unique_ptr<Windows1252Lines> lines;
+    QString first;           // the first part of the text
+    qsizetype restStart = 0; // where the text after the version line begins in it
+    QStringView rest() const { return QStringView(first).mid(restStart); }
     QString error;
 };
 
@@ -39,16 +43,22 @@ QStringView withoutSpaces(QStringView text) {
 
 LoadedText loadText(const QString& path) {
     LoadedText loaded;
-    QFile file(path);
-    if (!file.exists())
+    loaded.file = std::make_unique<QFile>(path);
+    if (!loaded.file->exists())
         return loaded;
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (!loaded.file->open(QIODevice::ReadOnly)) {
         loaded.version = Version::Unreadable;
-        loaded.error = file.errorString();
+        loaded.error = loaded.file->errorString();
         return loaded;
     }
-    loaded.text = DecodeWindows1252(file.readAll());
-    const QString& text = loaded.text;
+    loaded.lines = std::make_unique<Windows1252Lines>(*loaded.file);
+    loaded.lines->next(&loaded.first); // whole lines: the version line is in it
+    if (loaded.lines->failed()) {
+        loaded.version = Version::Unreadable;
+        loaded.error = loaded.file->errorString();
+        return loaded;
+    }
+    const QString& text = loaded.first;
     qsizetype end = 0;
     while (end < text.size() && text[end] != u'\r' && text[end] != u'\n')
         ++end;
@@ -63,11 +73,11 @@ LoadedText loadText(const QString& path) {
 }
 
 // Reads a loaded phone book file of a known version; FileError names `fileName`.
-bool readLoaded(const LoadedText& loaded, const QString& fileName, PhoneBook& book,
-                FileError* error) {
+bool readLoaded(LoadedText& loaded, const QString& fileName, PhoneBook& book, FileError* error) {
     if (loaded.version != Version::V22 && loaded.version != Version::V20)
         return false;
-    const bool ok = ReadPhoneFile(loaded.rest(), loaded.version == Version::V20, 2, book, error);
+    const bool ok = ReadPhoneFile(loaded.rest(), loaded.lines.get(), loaded.file->size(),
+                                  loaded.version == Version::V20, 2, book, error);
     if (!ok && error)
         error->fileName = fileName;
     return ok;
@@ -75,7 +85,7 @@ bool readLoaded(const LoadedText& loaded, const QString& fileName, PhoneBook& bo
 
 bool backupReadsCleanly(const QString& dir, const PhoneBook& book) {
     PhoneBook scratch = book;
-    const LoadedText backup = loadText(QDir(dir).filePath(QLatin1String(kPhoneBackupName)));
+    LoadedText backup = loadText(QDir(dir).filePath(QLatin1String(kPhoneBackupName)));
     return readLoaded(backup, QString::fromLatin1(kPhoneBackupName), scratch, nullptr);
 }
 
@@ -92,7 +102,7 @@ void setNewFileDefaults(Settings& s) {
 } // namespace
 
 PhoneFileLook ReadPhoneFileOnly(const QString& dir, PhoneBook& book, FileError* error) {
-    const LoadedText loaded = loadText(QDir(dir).filePath(QLatin1String(kPhoneFileName)));
+    LoadedText loaded = loadText(QDir(dir).filePath(QLatin1String(kPhoneFileName)));
     FileError failure;
     failure.fileName = QString::fromLatin1(kPhoneFileName);
     switch (loaded.version) {
@@ -121,7 +131,7 @@ PhoneFileOpening OpenPhoneFile(const QString& dir, PhoneBook& book) {
     PhoneFileOpening opening;
     RemoveLeftoverTemporaries(dir);
     const QString fileName = QString::fromLatin1(kPhoneFileName);
-    const LoadedText loaded = loadText(QDir(dir).filePath(fileName));
+    LoadedText loaded = loadText(QDir(dir).filePath(fileName));
 
     switch (loaded.version) {
     case Version::Missing:
@@ -184,7 +194,7 @@ bool keepUnderFreeName(const QString& dir, QString* keptAs, int* errorNumber) {
 
 bool StartFromPhoneBackup(const QString& dir, PhoneBook& book, QString* keptAs, FileError* error) {
     const QString backupName = QString::fromLatin1(kPhoneBackupName);
-    const LoadedText backup = loadText(QDir(dir).filePath(backupName));
+    LoadedText backup = loadText(QDir(dir).filePath(backupName));
     PhoneBook read = book;
     FileError readError;
     if (!readLoaded(backup, backupName, read, &readError)) {

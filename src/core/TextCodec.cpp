@@ -1,5 +1,6 @@
 #include "TextCodec.h"
 
+#include <QIODevice>
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -36,11 +37,21 @@ char encodeOne(char16_t c) {
     return '?';
 }
 
-bool hasHighControls(const QByteArray& bytes) {
+bool hasHighControls(QByteArrayView bytes) {
     return std::any_of(bytes.begin(), bytes.end(), [](char c) {
         const auto byte = static_cast<unsigned char>(c);
         return byte >= 0x80 && byte < 0xA0;
     });
+}
+
+// Where a block of `bytes` may end: after its last line end, but not between the CR and LF of
+// one line end, whose LF may still be unread. 0 where no line ends inside.
+qsizetype wholeLinesIn(QByteArrayView bytes) {
+    for (qsizetype i = bytes.size() - 1; i >= 0; --i) {
+        if (bytes[i] == '\n' || (bytes[i] == '\r' && i + 1 < bytes.size()))
+            return i + 1;
+    }
+    return 0;
 }
 
 } // namespace
@@ -57,6 +68,44 @@ QString DecodeWindows1252(const QByteArray& bytes) {
     if (decoder.hasError())
         return decodeByTable(bytes);
     return text;
+}
+
+Windows1252Lines::Windows1252Lines(QIODevice& device, qsizetype blockBytes)
+    : m_device(device)
+    , m_blockBytes(blockBytes) {}
+
+bool Windows1252Lines::next(QString* text) {
+    // A block's worth, and more while no line ends in it (a line longer than a block).
+    qsizetype end = 0;
+    while (!m_atEnd) {
+        if (m_pending.size() >= m_blockBytes && (end = wholeLinesIn(m_pending)) > 0)
+            break;
+        readMore();
+    }
+    if (m_atEnd)
+        end = m_pending.size();
+    if (end == 0)
+        return false;
+    const QByteArrayView block(m_pending.constData(), end);
+    if (hasHighControls(block)) {
+        *text = DecodeWindows1252(block.toByteArray());
+    } else {
+        text->resize(0); // keeps the buffer for the next block
+        text->append(QLatin1String(block.data(), block.size()));
+    }
+    m_pending.remove(0, end);
+    return true;
+}
+
+void Windows1252Lines::readMore() {
+    const qsizetype had = m_pending.size();
+    m_pending.resize(had + m_blockBytes);
+    const qint64 got = m_device.read(m_pending.data() + had, m_blockBytes);
+    m_pending.resize(had + qsizetype(std::max<qint64>(got, 0)));
+    if (got <= 0) {
+        m_atEnd = true;
+        m_failed = got < 0;
+    }
 }
 
 QByteArray EncodeWindows1252(QStringView text) {

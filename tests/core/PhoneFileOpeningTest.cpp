@@ -141,4 +141,26 @@ TEST_F(PhoneFileOpeningTest, SavingTwiceKeepsTheFirstAsBackup) {
     EXPECT_EQ(filesIn(dir()), (QStringList{"Brisel.BAK", "Brisel.DAT"}));
 }
 
+// A file of many blocks is read in parts: every entry arrives, in order, and a damaged line
+// far into the file is named by its number.
+TEST_F(PhoneFileOpeningTest, LargeFileIsReadWholeInParts) {
+    QByteArray body;
+    for (int i = 0; i < 6000; ++i)
+        body += "1,\"Name " + QByteArray::number(100000 + i) + "\",\"49 89 " +
+                QByteArray::number(i) + "\",1\r\n";
+    writeBytes(dir(), "Brisel.DAT", "[BRISEL VERSION 2.2]\r\n" + kHead + body);
+    ASSERT_EQ(OpenPhoneFile(dir(), m_book).outcome, Outcome::Read);
+    ASSERT_EQ(m_book.lists[0].count(), 6000);
+    EXPECT_EQ(m_book.lists[0].at(0).Name, "Name 100000");
+    EXPECT_EQ(m_book.lists[0].at(5999).Number, "49 89 5999");
+
+    writeBytes(dir(), "Brisel.DAT",
+               "[BRISEL VERSION 2.2]\r\n" + kHead + body + "9,\"Bad\",\"1\",1\r\n" + body);
+    PhoneBook book;
+    const PhoneFileOpening damaged = OpenPhoneFile(dir(), book);
+    EXPECT_EQ(damaged.outcome, Outcome::Damaged);
+    EXPECT_EQ(damaged.error.line, 3 + 6000 + 1);
+    EXPECT_EQ(book.lists[0].count(), 0);
+}
+
 } // namespace

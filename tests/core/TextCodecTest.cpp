@@ -1,5 +1,7 @@
 #include "TextCodec.h"
 
+#include <QBuffer>
+
 #include <gtest/gtest.h>
 
 using namespace tarvok;
@@ -24,6 +26,43 @@ TEST(TextCodec, Latin1FilesAndFilesWithHighControlsDecodeAlike) {
     const QString expected = QStringLiteral("Müller, Änne \u00A0ßÿ\u0001");
     EXPECT_EQ(DecodeWindows1252(latin1), expected);
     EXPECT_EQ(DecodeWindows1252(latin1 + "\x80"), expected + QStringLiteral("€"));
+}
+
+// A file read in blocks of whole lines: together the blocks are the whole text, and no block
+// ends inside a line or between the CR and LF of one line end, wherever the block size cuts.
+TEST(TextCodec, LinesInBlocksAreTheWholeTextCutAtLineEnds) {
+    const QByteArray cases[] = {
+        "",
+        "one line without end",
+        "a\r\nb\r\nc\r\n",
+        "cr\ronly\rlines\r",
+        "lf\nonly\n",
+        "mixed\r\n\rlone\n\r\n",
+        "a line far longer than any block here\r\nshort\r\n",
+        "M\xFCller\r\n\x80uro\r\n\xC4nne",
+    };
+    for (const QByteArray& bytes : cases) {
+        for (const qsizetype block : {1, 2, 3, 5, 64}) {
+            QByteArray data = bytes;
+            QBuffer buffer(&data);
+            ASSERT_TRUE(buffer.open(QIODevice::ReadOnly));
+            Windows1252Lines lines(buffer, block);
+            QString part, joined;
+            QStringList parts;
+            while (lines.next(&part)) {
+                parts << part;
+                joined += part;
+            }
+            const std::string trace =
+                bytes.toStdString() + " in blocks of " + std::to_string(block);
+            EXPECT_EQ(joined, DecodeWindows1252(bytes)) << trace;
+            EXPECT_FALSE(lines.failed());
+            for (qsizetype i = 0; i + 1 < parts.size(); ++i) {
+                EXPECT_TRUE(parts[i].endsWith(u'\n') || parts[i].endsWith(u'\r')) << trace;
+                EXPECT_FALSE(parts[i].endsWith(u'\r') && parts[i + 1].startsWith(u'\n')) << trace;
+            }
+        }
+    }
 }
 
 } // namespace
