@@ -24,9 +24,16 @@ QByteArray PhoneFileBytes(PhoneBook& book);
 // the files on disk are as they were and `error` says why.
 bool SavePhoneFile(const QString& dir, PhoneBook& book, FileError* error);
 
-// Reads Brisel.DAT of `dir` for a look that must change nothing: a missing file, another
-// version or a damaged file is an error, and nothing is created, converted or written.
-bool ReadPhoneFileOnly(const QString& dir, PhoneBook& book, FileError* error);
+// How a look at Brisel.DAT that must change nothing went.
+enum class PhoneFileLook {
+    Read,    // read as it is
+    Missing, // no file: `book` has the settings a first start would create
+    Failed,  // cannot be read, another version or damaged: `error` says which
+};
+
+// Reads Brisel.DAT of `dir` for a look that must change nothing: nothing is created,
+// converted or written.
+PhoneFileLook ReadPhoneFileOnly(const QString& dir, PhoneBook& book, FileError* error);
 
 // The opening at start.
 struct PhoneFileOpening {

@@ -91,22 +91,29 @@ void setNewFileDefaults(Settings& s) {
 
 } // namespace
 
-bool ReadPhoneFileOnly(const QString& dir, PhoneBook& book, FileError* error) {
+PhoneFileLook ReadPhoneFileOnly(const QString& dir, PhoneBook& book, FileError* error) {
     const LoadedText loaded = loadText(QDir(dir).filePath(QLatin1String(kPhoneFileName)));
     FileError failure;
     failure.fileName = QString::fromLatin1(kPhoneFileName);
-    if (loaded.version == Version::Missing || loaded.version == Version::Unreadable) {
+    switch (loaded.version) {
+    case Version::Missing:
+        setNewFileDefaults(book.settings);
+        return PhoneFileLook::Missing;
+    case Version::Unreadable:
         failure.kind = FileError::Kind::CannotOpen;
-        failure.detail =
-            loaded.version == Version::Missing ? QStringLiteral("missing") : loaded.error;
-    } else if (loaded.version == Version::Other) {
+        failure.detail = loaded.error;
+        break;
+    case Version::Other:
         failure.kind = FileError::Kind::Incompatible;
-    } else {
-        return readLoaded(loaded, failure.fileName, book, error);
+        break;
+    case Version::V20:
+    case Version::V22:
+        return readLoaded(loaded, failure.fileName, book, error) ? PhoneFileLook::Read
+                                                                 : PhoneFileLook::Failed;
     }
     if (error)
         *error = failure;
-    return false;
+    return PhoneFileLook::Failed;
 }
 
 PhoneFileOpening OpenPhoneFile(const QString& dir, PhoneBook& book) {

@@ -81,7 +81,8 @@ int ExplainNumber(const QString& dataDir, const QString& number, const QString& 
     PhoneBook book;
     ProviderTable table;
     FileError error;
-    if (!ReadPhoneFileOnly(dataDir, book, &error) || !LoadProviderFile(dataDir, table, &error)) {
+    const PhoneFileLook look = ReadPhoneFileOnly(dataDir, book, &error);
+    if (look == PhoneFileLook::Failed || !LoadProviderFile(dataDir, table, &error)) {
         err << FileErrorText(error) << '\n';
         return kBadInput;
     }
@@ -98,6 +99,10 @@ int ExplainNumber(const QString& dataDir, const QString& number, const QString& 
     const PhoneEntry entry = EntryFor(book, read);
     const DialExplanation dial = ExplainDial(EntryLine(entry), book.settings, table,
                                              when.date().dayOfWeek(), when.time().hour());
+    // A folder a first start has not seen yet: it would dial with the defaults.
+    if (look == PhoneFileLook::Missing)
+        out << QStringLiteral(
+            "Kein Telefonbuch in diesem Ordner, es gelten die Voreinstellungen.\n");
     Report(dial, entry, when, table, out);
     out.flush();
     return 0;

@@ -67,5 +67,35 @@ TEST(ExplainProcess, PrintsWithoutADisplayAndWritesNothing) {
               files);
 }
 
+// A folder a first start has not seen: the defaults a first start would write, said so in
+// one line, and still nothing written. A Brisel.DAT that is there but cannot be read (here
+// a folder of that name) stays an error.
+TEST(ExplainProcess, FolderWithoutPhoneBookUsesTheDefaults) {
+    QTemporaryDir dir;
+    const QStringList arguments = {QStringLiteral("--data"),    dir.path(),
+                                   QStringLiteral("--explain"), QStringLiteral("030 1234567"),
+                                   QStringLiteral("--at"),      QStringLiteral("2026-03-02 10:15")};
+    const ProcessRun run = Explain(arguments);
+    EXPECT_EQ(run.code, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
+    EXPECT_TRUE(run.out.startsWith(
+        QStringLiteral("Kein Telefonbuch in diesem Ordner, es gelten die Voreinstellungen.\n"
+                       "Rufnummer: 49 30 1234567\n")))
+        << run.out.toStdString();
+    // Pulse dialling and no carrier table: what the first start's defaults give.
+    EXPECT_TRUE(run.out.contains(QStringLiteral("Wählzeichenfolge: ATDP030 1234567;H0<CR>\n")))
+        << run.out.toStdString();
+    EXPECT_TRUE(QDir(dir.path())
+                    .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)
+                    .isEmpty());
+
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("Brisel.DAT")));
+    const ProcessRun unreadable = Explain(arguments);
+    EXPECT_EQ(unreadable.code, 2);
+    EXPECT_TRUE(unreadable.out.isEmpty());
+    EXPECT_TRUE(unreadable.err.contains(QStringLiteral("kann nicht gelesen werden")))
+        << unreadable.err.toStdString();
+}
+
 } // namespace
 } // namespace tarvok
