@@ -175,15 +175,23 @@ TEST(Explain, BadInputIsRefused) {
     }
 }
 
-TEST(Explain, MissingOrDamagedDataFilesAreReportedAndNotCreated) {
-    QTemporaryDir empty;
+// A missing phone book is explained with the defaults (see the process test); one of another
+// version is neither read nor converted.
+TEST(Explain, UnusableDataFilesAreReportedAndLeftAsTheyAre) {
+    QTemporaryDir folder;
+    QFile book(QDir(folder.path()).filePath(QStringLiteral("Brisel.DAT")));
+    ASSERT_TRUE(book.open(QIODevice::WriteOnly));
+    book.write("[BRISEL VERSION 9.9]\r\n");
+    book.close();
     QString out, err;
     QTextStream outStream(&out), errStream(&err);
     EXPECT_EQ(
-        ExplainNumber(empty.path(), QStringLiteral("49 89 1"), QString(), outStream, errStream), 2);
+        ExplainNumber(folder.path(), QStringLiteral("49 89 1"), QString(), outStream, errStream),
+        2);
     errStream.flush();
     EXPECT_TRUE(err.contains(QStringLiteral("Brisel.DAT")));
-    EXPECT_TRUE(QDir(empty.path()).entryList(QDir::Files).isEmpty());
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files),
+              QStringList{QStringLiteral("Brisel.DAT")});
 
     const DataFolder data({kAlpha});
     QFile provider(QDir(data.dir.path()).filePath(QStringLiteral("Provider.DAT")));
