@@ -1,6 +1,5 @@
 #include "ImportWindow.h"
 
-#include "ComboBoxAccessible.h"
 #include "ImportPlanModel.h"
 #include "ResultTable.h"
 
@@ -28,10 +27,8 @@ ImportWindow::ImportWindow(const PhoneBook& book, std::vector<ContactNumber> num
     auto* listLabel = new QLabel(QStringLiteral("&Liste:"), this);
     m_list = new QComboBox(this);
     m_list->setObjectName(QStringLiteral("ImportList"));
-    m_list->setAccessibleName(QStringLiteral("Liste, in die importiert wird"));
-    // Heard by what it chooses, with the list name as its value, from whichever window
-    // opens first.
-    ComboBoxAccessible::install();
+    // Named by the chosen list, labelled by "Liste:"; the description says what for.
+    m_list->setAccessibleDescription(QStringLiteral("Liste, in die importiert wird"));
     for (const QString& name : book.settings.ListNames)
         m_list->addItem(name);
     m_list->setCurrentIndex(std::clamp(list, 1, 4) - 1);

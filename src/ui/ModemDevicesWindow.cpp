@@ -80,7 +80,8 @@ void ModemDevicesWindow::addPortRow(int port) {
     devices->setObjectName(QStringLiteral("Device(%1)").arg(port));
     devices->setEditable(true);
     devices->setInsertPolicy(QComboBox::NoInsert);
-    devices->setAccessibleName(QStringLiteral("Gerät für COM%1").arg(port));
+    // Named by the device shown, labelled by the port; the description says what for.
+    devices->setAccessibleDescription(QStringLiteral("Gerät für COM%1").arg(port));
     devices->setMinimumContentsLength(32);
     label->setBuddy(devices);
     m_devices[size_t(port - 1)] = devices;

@@ -42,11 +42,9 @@ QLineEdit* addText(QWidget* frame, const char* name, int chars, int widthTwips,
     return edit;
 }
 
-QComboBox* addList(QWidget* frame, const char* name, const QString& accessibleName, QLabel* label,
-                   QStyle* style) {
+QComboBox* addList(QWidget* frame, const char* name, QLabel* label, QStyle* style) {
     auto* list = new QComboBox(frame);
     list->setObjectName(QLatin1String(name));
-    list->setAccessibleName(accessibleName);
     list->setStyle(style);
     label->setBuddy(list);
     return list;

@@ -23,9 +23,10 @@ QLabel* addLabel(QWidget* frame, const char* name, const QString& text);
 // A text box as wide as `chars` digits need, and never narrower than drawn (in twips).
 QLineEdit* addText(QWidget* frame, const char* name, int chars, int widthTwips,
                    const QString& accessibleName, QLabel* label = nullptr);
-// A drop-down list that accepts no typed text, introduced by `label`.
-QComboBox* addList(QWidget* frame, const char* name, const QString& accessibleName, QLabel* label,
-                   QStyle* style);
+// A drop-down list that accepts no typed text, introduced by `label`. Qt on Linux names a
+// drop-down list by its current item and hands the label to a screen reader as "labelled
+// by", so both are heard; with no item chosen the label's text is the name.
+QComboBox* addList(QWidget* frame, const char* name, QLabel* label, QStyle* style);
 QPushButton* addButton(QWidget* frame, const char* name, const QString& caption);
 // Two columns in a frame: captions on the left, the controls they introduce on the right.
 QGridLayout* addGrid(QWidget* frame);

@@ -1,6 +1,5 @@
 #include "OptionsPage.h"
 
-#include "ComboBoxAccessible.h"
 #include "CompactStyle.h"
 #include "FileErrorText.h"
 #include "FittedSize.h"
@@ -56,7 +55,6 @@ OptionsPage::OptionsPage(AppState& state, ProviderTableModel& providers, QWidget
     , m_state(state)
     , m_providers(providers) {
     setObjectName(QStringLiteral("Picture1(5)"));
-    ComboBoxAccessible::install();
     ProviderTableAccessible::install();
     m_compactStyle = new CompactStyle(this);
 
@@ -138,7 +136,7 @@ void OptionsPage::buildModemFrame(QBoxLayout* column) {
     grid->addLayout(command, 0, 1);
 
     QLabel* port = addLabel(frame, "Label1(5)", QStringLiteral("Anschluß"));
-    m_comList = addList(frame, "ComList", QStringLiteral("Anschluß"), port, m_compactStyle);
+    m_comList = addList(frame, "ComList", port, m_compactStyle);
     for (int portNumber = 1; portNumber <= 4; ++portNumber)
         m_comList->addItem(QStringLiteral("COM%1").arg(portNumber));
     showPortDevices();
@@ -159,8 +157,7 @@ void OptionsPage::buildModemFrame(QBoxLayout* column) {
     grid->addLayout(modemRow, 2, 0, 1, 2);
 
     QLabel* method = addLabel(frame, "Label1(6)", QStringLiteral("Wahlart"));
-    m_dialMethodList =
-        addList(frame, "WahlArtList", QStringLiteral("Wahlart"), method, m_compactStyle);
+    m_dialMethodList = addList(frame, "WahlArtList", method, m_compactStyle);
     m_dialMethodList->addItems({QStringLiteral("Ton"), QStringLiteral("Puls")});
     grid->addWidget(method, 3, 0);
     grid->addWidget(m_dialMethodList, 3, 1);

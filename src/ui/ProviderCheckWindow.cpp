@@ -97,7 +97,8 @@ void ProviderCheckWindow::buildFindings() {
 void ProviderCheckWindow::buildChart() {
     m_distanceList = new QComboBox(this);
     m_distanceList->setObjectName(QStringLiteral("ChartDistance"));
-    m_distanceList->setAccessibleName(QStringLiteral("Weite der Wochenübersicht"));
+    // Named by the chosen distance, labelled by its caption.
+    m_distanceList->setAccessibleDescription(QStringLiteral("Weite der Wochenübersicht"));
     for (int distance = 1; distance <= WeekWinners::kDistances; ++distance)
         m_distanceList->addItem(DistanceName(distance), distance);
     auto* choice = new QHBoxLayout;
