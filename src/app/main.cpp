@@ -74,6 +74,7 @@ int RunInstance(int& argc, char** argv, const QString& dataDir, const InstanceRe
 // another start may have taken the folder, so it checks again and hands over as well.
 int main(int argc, char* argv[]) {
     DropHugePageRequest();
+    KeepLargeBlocksInTheHeap();
     QCoreApplication::setApplicationName(QStringLiteral("Tarvok-Pro"));
     CommandLine commandLine;
     QString dataDir;

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QtGlobal>
 
+#include <malloc.h>
+
 namespace tarvok {
 
 namespace {
@@ -19,6 +21,10 @@ void RequestHugePageHeap() {
 void DropHugePageRequest() {
     if (qgetenv(kVariable) == kHugePageTunable)
         qunsetenv(kVariable);
+}
+
+void KeepLargeBlocksInTheHeap() {
+    mallopt(M_MMAP_THRESHOLD, 32 * 1024 * 1024);
 }
 
 } // namespace tarvok

@@ -17,4 +17,9 @@ void RequestHugePageHeap();
 // nothing the window program starts inherits it.
 void DropHugePageRequest();
 
+// Blocks up to 32 MiB come from the heap, and so from its huge pages. By default glibc maps
+// each block over 128 KiB on its own, where no huge page fits: the four full lists' storage
+// (1.8 MiB each) would be faulted in 4 KiB at a time.
+void KeepLargeBlocksInTheHeap();
+
 } // namespace tarvok
