@@ -72,6 +72,17 @@ ModemDevicesWindow::ModemDevicesWindow(const QString& dataDir,
     layout->addWidget(buttons);
 }
 
+// A window destroyed while open (the program ends with it in front) loses the focus of its
+// text boxes on the way; what was half typed there is no choice to save, and the members
+// a choice would use are gone by then.
+ModemDevicesWindow::~ModemDevicesWindow() {
+    for (QComboBox* devices : m_devices)
+        if (devices && devices->lineEdit())
+            devices->lineEdit()->disconnect(this);
+    if (m_url)
+        m_url->disconnect(this);
+}
+
 void ModemDevicesWindow::addPortRow(int port) {
     QGridLayout* grid = m_grid;
     const int row = (port - 1) * 2;

@@ -26,6 +26,7 @@ public:
 
     ModemDevicesWindow(const QString& dataDir, std::vector<SerialDeviceInfo> available,
                        TestModem testModem, QWidget* parent = nullptr);
+    ~ModemDevicesWindow() override;
 
 private:
     void addPortRow(int port);

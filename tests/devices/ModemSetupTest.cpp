@@ -6,6 +6,7 @@
 #include "FakeTrayIcon.h"
 #include "MainWindow.h"
 #include "MessageBoxRecorder.h"
+#include "ModemDevicesWindow.h"
 #include "ProgramSettings.h"
 #include "QtSerialPort.h"
 #include "StartUp.h"
@@ -95,6 +96,7 @@ private slots:
     void dialGoesToTheDeviceOfTheSettingsFile();
     void dialFailureNamesDeviceAndReason();
     void devicesWindowKeepsTheChoices();
+    void devicesWindowDestroyedWhileTypingSavesNothing();
     void damagedSettingsFileMeansStandard_data();
     void damagedSettingsFileMeansStandard();
 };
@@ -260,6 +262,24 @@ void ModemSetupTest::devicesWindowKeepsTheChoices() {
     QVERIFY(program.find<QLabel>(QStringLiteral("Label1(10)"))
                 ->text()
                 .endsWith(QStringLiteral("(127.0.0.1)")));
+}
+
+// The program ends with the window open and a device half typed: no crash, nothing saved.
+void ModemSetupTest::devicesWindowDestroyedWhileTypingSavesNothing() {
+    QTemporaryDir dir;
+    auto window = std::make_unique<ModemDevicesWindow>(dir.path(), std::vector<SerialDeviceInfo>{},
+                                                       [](int) {});
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    window->activateWindow();
+    QLineEdit* device1 = window->findChild<QComboBox*>(QStringLiteral("Device(1)"))->lineEdit();
+    device1->setFocus();
+    QTRY_VERIFY(device1->hasFocus());
+    device1->selectAll();
+    QTest::keyClicks(device1, QStringLiteral("/dev/ttyU"));
+    window.reset();
+    QCOMPARE(ProgramSettings::load(dir.path()).device(1), QString());
+    QVERIFY(!QFile::exists(QDir(dir.path()).filePath(QStringLiteral("Tarvok-Pro.ini"))));
 }
 
 void ModemSetupTest::damagedSettingsFileMeansStandard_data() {
