@@ -106,6 +106,12 @@ bool startsWithNationalPrefix(const PhoneNumber& number) {
 bool keepsNationalPrefix(const PhoneNumber& number) {
     std::string national;
     util().GetNationalSignificantNumber(number, &national);
+    // The parse below is dear (it alone would double an import's preview), and only a number
+    // led by 0 or by its country's prefix ("8", "06", "1") can still hold one.
+    const std::string prefix = nationalPrefixOf(regionOf(number.country_code()));
+    if (national.empty() ||
+        (national.front() != '0' && (prefix.empty() || national.front() != prefix.front())))
+        return false;
     PhoneNumber again;
     if (util().Parse('+' + std::to_string(number.country_code()) + national, "ZZ", &again) !=
         PhoneNumberUtil::NO_PARSING_ERROR)
